@@ -1,0 +1,62 @@
+// The four settings-file paths of a launcher.
+#include "config/settings_paths.h"
+
+#include "launcher/launcher.h"
+#include "platform/files.h"
+#include "platform/process.h"
+
+bool SettingsPathFor(const Text& executablePath, bool executablesHaveExtensions, Text& path) {
+  size_t dot = executablePath.rfind(u'.');
+  if (!executablesHaveExtensions) {
+    size_t slash = executablePath.rfind(u'\\');
+    if (dot == Text::npos || (slash != Text::npos && dot < slash)) {
+      path = executablePath + u".ini";
+      return true;
+    }
+  }
+  if (dot == Text::npos) return false;
+  path = executablePath.substr(0, dot + 1) + u"ini";
+  return true;
+}
+
+Text CleanProductName(const Text& productName) {
+  static const Text kForbidden = u"\\?\"|><:/*";
+  Text cleaned;
+  for (char16_t c : productName) {
+    if (kForbidden.find(c) == Text::npos) cleaned.push_back(c);
+  }
+  return cleaned;
+}
+
+static Text SettingsFileName(const Text& executablePath) {
+  size_t slash = executablePath.rfind(u'\\');
+  Text name = slash == Text::npos ? executablePath : executablePath.substr(slash + 1);
+  size_t dot = name.rfind(u'.');
+  if (dot != Text::npos) name.erase(dot);
+  return name + u".ini";
+}
+
+bool SettingsFilePath(Text& path) {
+  Text modulePath;
+  if (!GetModulePath(modulePath)) return false;
+  return SettingsPathFor(modulePath, os::kExecutablesHaveExtensions, path);
+}
+
+// The folders are made one level at a time, and only on the way to a write.
+Text UserSettingsFilePath(const Launcher& launcher, const Text& executablePath,
+                          bool createFolders) {
+  Text folder = os::EnvironmentValue(u"APPDATA") + u'\\' + CleanProductName(launcher.productName);
+  if (createFolders) os::CreateFolder(folder);
+  folder += u'\\' + launcher.productCode;
+  if (createFolders) os::CreateFolder(folder);
+  return folder + u'\\' + SettingsFileName(executablePath);
+}
+
+bool PairSettingsFilePath(const Launcher& launcher, Text& path) {
+  return !launcher.pairProduct.empty() && SettingsPathFor(launcher.pairProduct, true, path);
+}
+
+Text PairUserSettingsFilePath(const Launcher& launcher) {
+  if (launcher.pairProduct.empty()) return Text();
+  return UserSettingsFilePath(launcher, launcher.pairProduct, true);
+}

@@ -1,0 +1,111 @@
+// POSIX side of the process layer, for the Linux host launcher.
+#include "platform/process.h"
+
+#include <errno.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/posix/posix_paths.h"
+
+namespace os {
+
+uint32_t LastError() { return static_cast<uint32_t>(errno); }
+
+bool ModuleFileName(Text& path) {
+  char buffer[260];
+  ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+  if (length <= 0) return false;
+  path = FromPosixPath(ByteString(buffer, static_cast<size_t>(length)));
+  return true;
+}
+
+// The argument vector as the kernel keeps it, so the entry point need not pass it down.
+static TextList ArgumentVector() {
+  std::ifstream file("/proc/self/cmdline", std::ios::binary);
+  ByteString all((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  TextList words;
+  size_t start = 0;
+  while (start < all.size()) {
+    size_t end = all.find('\0', start);
+    if (end == ByteString::npos) end = all.size();
+    words.push_back(FromUtf8(all.substr(start, end - start)));
+    start = end + 1;
+  }
+  return words;
+}
+
+Text CommandLine() {
+  Text line;
+  for (const Text& word : ArgumentVector()) {
+    if (!line.empty()) line += u' ';
+    line += word;
+  }
+  return line;
+}
+
+TextList CommandLineArguments() {
+  TextList words = ArgumentVector();
+  if (!words.empty()) words.erase(words.begin());
+  return words;
+}
+
+// There is no companion launcher on POSIX.
+bool StartProcess(const Text&, const Text&, bool, uint32_t&) {
+  errno = ENOSYS;
+  return false;
+}
+
+void WriteStandardOutput(const Text& text) {
+  ByteString bytes = ToUtf8(text);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) return;
+    done += static_cast<size_t>(n);
+  }
+}
+
+void UseSystemDefaultLocale() {}
+
+bool SetWorkingDirectory(const Text& folder) { return chdir(ToPosixPath(folder).c_str()) == 0; }
+
+Text EnvironmentValue(const Text& name) {
+  const char* value = getenv(ToUtf8(name).c_str());
+  if (!value) return Text();
+  Text text = FromUtf8(value);
+  return text.size() < 260 ? text : Text();
+}
+
+void SetEnvironmentValue(const Text& name, const Text& value) {
+  setenv(ToUtf8(name).c_str(), ToUtf8(value).c_str(), 1);
+}
+
+void ExpandEnvironment(Text& text) {
+  Text expanded;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t open = text.find(u'%', at);
+    size_t close = open == Text::npos ? Text::npos : text.find(u'%', open + 1);
+    if (close == Text::npos) break;
+    Text name = text.substr(open + 1, close - open - 1);
+    const char* value = name.empty() ? nullptr : getenv(ToUtf8(name).c_str());
+    expanded += text.substr(at, open - at);
+    if (value) {
+      expanded += FromUtf8(value);
+      at = close + 1;
+    } else {
+      // Unknown names stay as written; the closing sign may open the next reference.
+      expanded += text.substr(open, close - open);
+      at = close;
+    }
+  }
+  expanded += text.substr(at);
+  text = expanded;
+}
+
+ByteString ToThreadCodePage(const Text& text) { return ToUtf8(text); }
+
+}  // namespace os

@@ -1,0 +1,92 @@
+// Win32 side of the process layer.
+#include "platform/process.h"
+
+#include "launcher/command_line.h"
+#include "platform/win32/unique_handle.h"
+
+namespace os {
+
+uint32_t LastError() { return GetLastError(); }
+
+bool ModuleFileName(Text& path) {
+  wchar_t buffer[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  if (length == 0) return false;
+  path = FromWide(buffer, length < MAX_PATH ? length : MAX_PATH - 1);
+  return true;
+}
+
+Text CommandLine() { return FromWide(GetCommandLineW()); }
+
+TextList CommandLineArguments() { return ArgumentsFromCommandLine(CommandLine()); }
+
+bool StartProcess(const Text& application, const Text& commandLine, bool wait,
+                  uint32_t& exitCode) {
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  // CreateProcessW may write into the command line, so it gets a copy of its own.
+  Text writable = commandLine;
+  if (!CreateProcessW(Wide(application), const_cast<wchar_t*>(Wide(writable)), nullptr, nullptr,
+                      FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    return false;
+  }
+  KernelHandle process(info.hProcess);
+  KernelHandle thread(info.hThread);
+  if (wait) {
+    WaitForSingleObject(process.Get(), INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    exitCode = code;
+  }
+  return true;
+}
+
+void WriteStandardOutput(const Text& text) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD written = 0;
+  // A console shows any character; a file or pipe gets the ANSI code page's bytes.
+  if (GetConsoleMode(out, &written)) {
+    WriteConsoleW(out, Wide(text), static_cast<DWORD>(text.size()), &written, nullptr);
+    return;
+  }
+  ByteString bytes = ToThreadCodePage(text);
+  WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void UseSystemDefaultLocale() { SetThreadLocale(GetSystemDefaultLCID()); }
+
+bool SetWorkingDirectory(const Text& folder) { return SetCurrentDirectoryW(Wide(folder)) != 0; }
+
+Text EnvironmentValue(const Text& name) {
+  wchar_t buffer[MAX_PATH];
+  DWORD length = GetEnvironmentVariableW(Wide(name), buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return Text();
+  return FromWide(buffer, length);
+}
+
+void SetEnvironmentValue(const Text& name, const Text& value) {
+  SetEnvironmentVariableW(Wide(name), Wide(value));
+}
+
+void ExpandEnvironment(Text& text) {
+  DWORD needed = ExpandEnvironmentStringsW(Wide(text), nullptr, 0);
+  if (needed == 0) return;
+  std::vector<wchar_t> buffer(needed);
+  DWORD length = ExpandEnvironmentStringsW(Wide(text), buffer.data(), needed);
+  if (length == 0 || length > needed) return;
+  text = FromWide(buffer.data());
+}
+
+ByteString ToThreadCodePage(const Text& text) {
+  if (text.empty()) return ByteString();
+  int length = WideCharToMultiByte(CP_THREAD_ACP, 0, Wide(text), static_cast<int>(text.size()),
+                                   nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return ByteString();
+  ByteString bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_THREAD_ACP, 0, Wide(text), static_cast<int>(text.size()), &bytes[0],
+                      length, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace os

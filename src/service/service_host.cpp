@@ -1,0 +1,5 @@
+// The service host is not part of this build yet: service mode fails as the host failing to
+// initialise does.
+#include "service/service_host.h"
+
+int RunAsService(Launcher&) { return -1; }
