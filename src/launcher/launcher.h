@@ -32,6 +32,8 @@ class Launcher {
   bool CheckSingleInstance();
   // Runtime discovery (runtime/).
   bool FindRuntime();
+  // One pass over the registered runtimes, in the default or the 64-bit registry view.
+  bool SearchRegistry(bool view64, Text& home);
   void InspectRuntimeLibrary();
   // Hosting (jvm/).
   void PrepareRuntimeEnvironment();

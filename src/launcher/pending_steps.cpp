@@ -4,6 +4,7 @@
 
 bool Launcher::CheckSingleInstance() { return true; }
 bool Launcher::FindRuntime() { return false; }
+bool Launcher::SearchRegistry(bool, Text&) { return false; }
 void Launcher::InspectRuntimeLibrary() {}
 void Launcher::PrepareRuntimeEnvironment() {}
 bool Launcher::BindRuntimeLibrary(const Text&) { return false; }

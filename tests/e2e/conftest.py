@@ -1,0 +1,92 @@
+"""End-to-end harness: runs the real launchers (Windows ones under Wine in a private prefix,
+the Linux host one natively) and hands tests small helpers to lay out applications."""
+import os
+import shutil
+import subprocess
+from pathlib import Path
+
+import pytest
+
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("BUILD_ROOT", ROOT / "build"))
+DIST = Path(os.environ.get("DIST_DIR") or (BUILD / "dist" if "BUILD_ROOT" in os.environ else ROOT / "dist"))
+
+X86_LAUNCHER = DIST / "windows-x86" / "launcher.exe"
+X64_LAUNCHER = DIST / "windows-x64" / "launcher.exe"
+HOST_LAUNCHER = DIST / "linux-x64" / "launcher"
+
+
+def windows_path(path):
+    """The Wine drive Z: path of a POSIX path."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+def write_ini(path, text, encoding="utf-8"):
+    """Writes settings text with CR LF line ends, as a Windows editor would."""
+    data = text.replace("\r\n", "\n").replace("\n", "\r\n")
+    Path(path).write_bytes(data.encode(encoding))
+
+
+class Wine:
+    """A private Wine prefix with a persistent server, so each start costs milliseconds."""
+
+    def __init__(self, prefix):
+        self.prefix = Path(prefix)
+        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+
+    def start(self):
+        if not (self.prefix / "system.reg").exists():
+            self.prefix.mkdir(parents=True, exist_ok=True)
+            subprocess.run(["wineboot", "-i"], env=self.env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A server left by wineboot is simply kept; otherwise start a persistent one.
+        subprocess.run(["wineserver", "-p"], env=self.env, stderr=subprocess.DEVNULL)
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env)
+        subprocess.run(["wineserver", "-w"], env=self.env)
+
+    def run(self, exe, args=(), cwd=None, env=None, timeout=120, stdin=subprocess.DEVNULL):
+        """Runs a Windows program; returns the CompletedProcess (stdout and stderr as bytes)."""
+        full_env = dict(self.env, **(env or {}))
+        return subprocess.run(["wine", str(exe), *args], cwd=cwd or Path(exe).parent,
+                              env=full_env, stdin=stdin, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, timeout=timeout)
+
+    def command(self, *args, timeout=120):
+        """Runs a Wine built-in command such as reg or sc."""
+        return subprocess.run(["wine", *args], env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, timeout=timeout)
+
+
+@pytest.fixture(scope="session")
+def wine():
+    instance = Wine(BUILD / "wineprefix")
+    instance.start()
+    yield instance
+    instance.stop()
+
+
+@pytest.fixture
+def make_app(tmp_path):
+    """Lays out an application folder: a copy of a launcher under a chosen name, and its
+    settings file when text is given. Returns the executable's path."""
+
+    def make(name="tool.exe", ini=None, launcher=X86_LAUNCHER, folder=None, encoding="utf-8"):
+        app = Path(folder) if folder else tmp_path / "app"
+        app.mkdir(parents=True, exist_ok=True)
+        exe = app / name
+        shutil.copyfile(launcher, exe)
+        exe.chmod(0o755)
+        if ini is not None:
+            stem = name.rsplit(".", 1)[0] if "." in name else name
+            write_ini(app / (stem + ".ini"), ini, encoding)
+        return exe
+
+    return make
+
+
+def error_line(text):
+    """The bytes the launcher prints for one error message."""
+    return ("Error: " + text + " \n").encode()
