@@ -32,8 +32,9 @@ class Launcher {
   bool CheckSingleInstance();
   // Runtime discovery (runtime/).
   bool FindRuntime();
-  // One pass over the registered runtimes, in the default or the 64-bit registry view.
-  bool SearchRegistry(bool view64, Text& home);
+  // One pass over the registered runtimes, in the default registry view or the other one
+  // (the 64-bit view for the 32-bit launcher, the 32-bit view for its 64-bit companion).
+  bool SearchRegistry(bool otherView, Text& home);
   void InspectRuntimeLibrary();
   // Hosting (jvm/).
   void PrepareRuntimeEnvironment();

@@ -4,8 +4,6 @@
 
 bool Launcher::CheckSingleInstance() { return true; }
 bool Launcher::FindRuntime() { return false; }
-bool Launcher::SearchRegistry(bool, Text&) { return false; }
-void Launcher::InspectRuntimeLibrary() {}
 void Launcher::PrepareRuntimeEnvironment() {}
 bool Launcher::BindRuntimeLibrary(const Text&) { return false; }
 bool Launcher::AssembleVmOptions() { return false; }

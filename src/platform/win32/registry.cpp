@@ -1,0 +1,65 @@
+// Win32 side of the registry reads.
+#include "platform/registry.h"
+
+#include "platform/win32/unique_handle.h"
+
+namespace os {
+
+namespace {
+
+// Chosen by the build: each launcher's second pass reads the view the other one sees.
+constexpr REGSAM kOtherViewAccess = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
+// Registry key names are at most 255 characters.
+constexpr DWORD kMaxKeyNameLength = 256;
+
+RegistryKey OpenMachineKey(const Text& path, RegistryView view) {
+  REGSAM access = KEY_READ | (view == RegistryView::Other ? kOtherViewAccess : 0);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0, access, &key) != ERROR_SUCCESS) {
+    return RegistryKey();
+  }
+  return RegistryKey(key);
+}
+
+}  // namespace
+
+TextList MachineSubKeyNames(const Text& path, RegistryView view) {
+  TextList names;
+  RegistryKey key = OpenMachineKey(path, view);
+  if (!key) return names;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[kMaxKeyNameLength];
+    DWORD length = kMaxKeyNameLength;
+    if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.push_back(FromWide(name, length));
+  }
+  return names;
+}
+
+bool MachineValueBytes(const Text& path, RegistryView view, const Text& value,
+                       std::vector<uint8_t>& bytes) {
+  RegistryKey key = OpenMachineKey(path, view);
+  if (!key) return false;
+  DWORD size = 0;
+  if (RegQueryValueExW(key.Get(), Wide(value), nullptr, nullptr, nullptr, &size) !=
+          ERROR_SUCCESS ||
+      size == 0) {
+    return false;
+  }
+  // Twice the announced size still holds a value that grows between the two calls.
+  bytes.assign(static_cast<size_t>(size) * 2, 0);
+  DWORD read = static_cast<DWORD>(bytes.size());
+  if (RegQueryValueExW(key.Get(), Wide(value), nullptr, nullptr, bytes.data(), &read) !=
+          ERROR_SUCCESS ||
+      read == 0) {
+    return false;
+  }
+  bytes.resize(read);
+  return true;
+}
+
+}  // namespace os

@@ -1,0 +1,84 @@
+// Registry roots, entry homes, and the ranking and choice of registered runtimes.
+#include "runtime/registry_candidates.h"
+
+#include <algorithm>
+
+namespace {
+
+bool SearchesVendor(const Launcher& launcher, RuntimeVendor vendor) {
+  switch (vendor) {
+    case RuntimeVendor::JavaSoft: return launcher.searchJavaSoft || launcher.preferJavaSoft;
+    case RuntimeVendor::JRockit: return launcher.searchJRockit || launcher.preferJRockit;
+    case RuntimeVendor::Ibm: return launcher.searchIbm || launcher.preferIbm;
+  }
+  return false;
+}
+
+bool PrefersVendor(const Launcher& launcher, RuntimeVendor vendor) {
+  switch (vendor) {
+    case RuntimeVendor::JavaSoft: return launcher.preferJavaSoft;
+    case RuntimeVendor::JRockit: return launcher.preferJRockit;
+    case RuntimeVendor::Ibm: return launcher.preferIbm;
+  }
+  return false;
+}
+
+bool WantsKind(const Launcher& launcher, RuntimeKind kind) {
+  return kind == RuntimeKind::Jdk ? launcher.wantJdk : launcher.wantJre;
+}
+
+}  // namespace
+
+bool IsRootSearched(const RegistryRoot& root, const Launcher& launcher) {
+  return (launcher.favorSource || WantsKind(launcher, root.kind)) &&
+         SearchesVendor(launcher, root.vendor);
+}
+
+bool IsRootPreferred(const RegistryRoot& root, const Launcher& launcher) {
+  return WantsKind(launcher, root.kind) && PrefersVendor(launcher, root.vendor);
+}
+
+JvmType EntryProbeType(const RegistryRoot& root, JvmType type) {
+  return root.favorServerProbedAsAny && type == JvmType::FavorServer ? JvmType::Any : type;
+}
+
+bool IsVersionAdmitted(const VersionNumber& version, const VersionNumber& minVersion,
+                       const VersionNumber& maxVersion) {
+  return CompareVersions(version, maxVersion) <= 0 && CompareVersions(version, minVersion) >= 0;
+}
+
+Text HomeFromJavaHome(const std::vector<uint8_t>& bytes, const RegistryRoot& root) {
+  Text home;
+  // Little-endian UTF-16; an odd last byte stands alone, as the zero-filled read buffer
+  // leaves it.
+  for (size_t at = 0; at < bytes.size(); at += 2) {
+    char16_t c = static_cast<char16_t>(bytes[at] | (at + 1 < bytes.size() ? bytes[at + 1] << 8 : 0));
+    if (c == u'\0') break;
+    home.push_back(c);
+  }
+  if (!EndsWith(home, u'\\')) home.push_back(u'\\');
+  if (root.homeInsideKit) home += u"jre\\";
+  return home;
+}
+
+void RankCandidates(std::vector<RuntimeCandidate>& candidates, bool favorSource, JvmType type) {
+  bool byServer = type == JvmType::FavorServer;
+  auto ranksHigher = [&](const RuntimeCandidate& a, const RuntimeCandidate& b) {
+    if (favorSource && a.preferred != b.preferred) return a.preferred;
+    if (byServer && a.server != b.server) return a.server;
+    return CompareVersions(a.version, b.version) > 0;
+  };
+  std::stable_sort(candidates.begin(), candidates.end(), ranksHigher);
+}
+
+const RuntimeCandidate* ChooseCandidate(const std::vector<RuntimeCandidate>& ranked,
+                                        const TextList& preferredVersions) {
+  if (ranked.empty()) return nullptr;
+  for (const Text& entry : preferredVersions) {
+    VersionNumber pattern = ParseVersion(entry, 0);
+    for (const RuntimeCandidate& candidate : ranked) {
+      if (MatchesVersion(candidate.version, pattern)) return &candidate;
+    }
+  }
+  return &ranked.front();
+}

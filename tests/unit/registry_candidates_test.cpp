@@ -1,0 +1,310 @@
+// Registry roots, entry homes, and the ranking and choice of registered runtimes.
+#include "runtime/registry_candidates.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+// Flags as the JVM Source and VM Provider settings leave them.
+struct Wish {
+  bool favorSource, wantJdk, wantJre;
+  bool searchJavaSoft, searchJRockit, searchIbm;
+  bool preferJavaSoft, preferJRockit, preferIbm;
+};
+
+void Apply(const Wish& wish, Launcher& launcher) {
+  launcher.favorSource = wish.favorSource;
+  launcher.wantJdk = wish.wantJdk;
+  launcher.wantJre = wish.wantJre;
+  launcher.searchJavaSoft = wish.searchJavaSoft;
+  launcher.searchJRockit = wish.searchJRockit;
+  launcher.searchIbm = wish.searchIbm;
+  launcher.preferJavaSoft = wish.preferJavaSoft;
+  launcher.preferJRockit = wish.preferJRockit;
+  launcher.preferIbm = wish.preferIbm;
+}
+
+struct RootCase {
+  const char* name;
+  Wish wish;
+  const char* searched;   // root numbers, in table order
+  const char* preferred;  // root numbers whose entries are preferred
+};
+
+class RootSelectionTest : public testing::TestWithParam<RootCase> {};
+
+TEST_P(RootSelectionTest, SearchesAndPrefersRootsOfWantedKindsAndVendors) {
+  Launcher launcher;
+  Apply(GetParam().wish, launcher);
+  std::string searched, preferred;
+  for (size_t i = 0; i < std::size(kRegistryRoots); ++i) {
+    char number = static_cast<char>('1' + i);
+    if (IsRootSearched(kRegistryRoots[i], launcher)) searched += number;
+    if (IsRootPreferred(kRegistryRoots[i], launcher)) preferred += number;
+  }
+  EXPECT_EQ(searched, GetParam().searched);
+  EXPECT_EQ(preferred, GetParam().preferred);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RootSelectionTest,
+    testing::Values(
+        RootCase{"defaults", {true, true, true, true, false, false, true, false, false}, "1234",
+                 "1234"},
+        RootCase{"only_JDK", {false, true, false, true, false, false, true, false, false}, "13",
+                 "13"},
+        RootCase{"only_JDK_favor_jrockit",
+                 {false, true, false, true, true, true, false, true, false}, "136", "6"},
+        RootCase{"favor_JRE", {true, false, true, true, false, false, true, false, false}, "1234",
+                 "24"},
+        RootCase{"unrecognised_source",
+                 {false, false, false, true, true, true, true, false, false}, "", ""},
+        RootCase{"provider_any", {true, true, true, true, true, true, false, false, false},
+                 "1234567", ""},
+        RootCase{"favor_jrockit", {true, true, true, true, true, true, false, true, false},
+                 "1234567", "56"},
+        RootCase{"jrockit_only_JRE", {false, false, true, false, true, false, false, true, false},
+                 "5", "5"},
+        RootCase{"ibm", {true, true, true, false, false, true, false, false, true}, "7", "7"}),
+    [](const testing::TestParamInfo<RootCase>& info) { return info.param.name; });
+
+struct ProbeCase {
+  const char* name;
+  int root;  // 1-based, as in the table
+  JvmType configured;
+  JvmType probed;
+};
+
+class EntryProbeTypeTest : public testing::TestWithParam<ProbeCase> {};
+
+TEST_P(EntryProbeTypeTest, DropsServerPreferenceOnlyForTheJavaSoftRuntimeRoot) {
+  EXPECT_EQ(EntryProbeType(kRegistryRoots[GetParam().root - 1], GetParam().configured),
+            GetParam().probed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EntryProbeTypeTest,
+    testing::Values(ProbeCase{"root4_favor_server", 4, JvmType::FavorServer, JvmType::Any},
+                    ProbeCase{"root4_server", 4, JvmType::Server, JvmType::Server},
+                    ProbeCase{"root2_favor_server", 2, JvmType::FavorServer,
+                              JvmType::FavorServer},
+                    ProbeCase{"root5_favor_server", 5, JvmType::FavorServer,
+                              JvmType::FavorServer}),
+    [](const testing::TestParamInfo<ProbeCase>& info) { return info.param.name; });
+
+std::vector<uint8_t> Utf16Bytes(const Text& text) {
+  std::vector<uint8_t> bytes;
+  for (char16_t c : text) {
+    bytes.push_back(static_cast<uint8_t>(c));
+    bytes.push_back(static_cast<uint8_t>(c >> 8));
+  }
+  return bytes;
+}
+
+struct HomeCase {
+  const char* name;
+  std::vector<uint8_t> bytes;
+  int root;
+  Text home;
+};
+
+class HomeFromJavaHomeTest : public testing::TestWithParam<HomeCase> {};
+
+TEST_P(HomeFromJavaHomeTest, TakesTextToFirstNulWithTrailingBackslash) {
+  EXPECT_EQ(HomeFromJavaHome(GetParam().bytes, kRegistryRoots[GetParam().root - 1]),
+            GetParam().home);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HomeFromJavaHomeTest,
+    testing::Values(
+        HomeCase{"terminated_string", Utf16Bytes(Text(u"C:\\Java\\jre8") + u'\0'), 4,
+                 u"C:\\Java\\jre8\\"},
+        HomeCase{"trailing_backslash_kept_once", Utf16Bytes(Text(u"C:\\Java\\") + u'\0'), 2,
+                 u"C:\\Java\\"},
+        HomeCase{"without_nul", Utf16Bytes(u"C:\\Java"), 1, u"C:\\Java\\"},
+        HomeCase{"cut_at_inner_nul", Utf16Bytes(Text(u"C:\\A") + u'\0' + u"B"), 1, u"C:\\A\\"},
+        HomeCase{"development_kit", Utf16Bytes(Text(u"C:\\JDK") + u'\0'), 3, u"C:\\JDK\\jre\\"},
+        HomeCase{"jrockit_kit_with_backslash", Utf16Bytes(Text(u"C:\\JRockit\\") + u'\0'), 6,
+                 u"C:\\JRockit\\jre\\"},
+        HomeCase{"javasoft_jdk_unchanged", Utf16Bytes(Text(u"C:\\JDK") + u'\0'), 1,
+                 u"C:\\JDK\\"},
+        HomeCase{"odd_last_byte_stands_alone", {'C', 0, ':', 0, 'X'}, 1, u"C:X\\"},
+        HomeCase{"empty_string", {0, 0}, 7, u"\\"},
+        HomeCase{"not_text", {1, 0, 0, 0}, 4, u"\x01\\"},
+        HomeCase{"non_ascii", Utf16Bytes(u"C:\\J\u00e4v\u0101"), 4, u"C:\\J\u00e4v\u0101\\"}),
+    [](const testing::TestParamInfo<HomeCase>& info) { return info.param.name; });
+
+struct AdmissionCase {
+  const char* name;
+  Text version, minimum, maximum;
+  bool admitted;
+};
+
+class VersionAdmissionTest : public testing::TestWithParam<AdmissionCase> {};
+
+TEST_P(VersionAdmissionTest, AdmitsBetweenInclusiveBounds) {
+  const AdmissionCase& c = GetParam();
+  EXPECT_EQ(IsVersionAdmitted(ParseVersion(c.version, 0), ParseVersion(c.minimum, 0),
+                              ParseVersion(c.maximum, kVersionUnbounded)),
+            c.admitted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VersionAdmissionTest,
+    testing::Values(AdmissionCase{"lower_bound", u"1.6", u"1.6", u"1.8", true},
+                    AdmissionCase{"update_inside_upper_bound", u"1.8.0_201", u"1.6", u"1.8",
+                                  true},
+                    AdmissionCase{"below", u"1.5.0_22", u"1.6", u"1.8", false},
+                    AdmissionCase{"above", u"9.0.4", u"1.6", u"1.8", false},
+                    AdmissionCase{"maximum_absent", u"1.8", u"", u"", false},
+                    AdmissionCase{"not_a_version_with_maximum_absent", u"latest", u"", u"",
+                                  true}),
+    [](const testing::TestParamInfo<AdmissionCase>& info) { return info.param.name; });
+
+RuntimeCandidate Candidate(const Text& version, const Text& home, bool server = false,
+                           bool preferred = false) {
+  return RuntimeCandidate{ParseVersion(version, 0), home, server, preferred};
+}
+
+TextList Homes(const std::vector<RuntimeCandidate>& list) {
+  TextList homes;
+  for (const RuntimeCandidate& c : list) homes.push_back(c.home);
+  return homes;
+}
+
+struct RankCase {
+  const char* name;
+  bool favorSource;
+  JvmType type;
+  std::vector<RuntimeCandidate> collected;
+  TextList ranked;  // homes, best first
+};
+
+class RankCandidatesTest : public testing::TestWithParam<RankCase> {};
+
+TEST_P(RankCandidatesTest, OrdersByPreferenceServerAndVersion) {
+  std::vector<RuntimeCandidate> list = GetParam().collected;
+  RankCandidates(list, GetParam().favorSource, GetParam().type);
+  EXPECT_EQ(Homes(list), GetParam().ranked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RankCandidatesTest,
+    testing::Values(
+        RankCase{"newest_first",
+                 true,
+                 JvmType::Any,
+                 {Candidate(u"1.7.0_80", u"a"), Candidate(u"11.0.2", u"b"),
+                  Candidate(u"1.8.0_201", u"c")},
+                 {u"b", u"c", u"a"}},
+        RankCase{"preferred_above_newer",
+                 true,
+                 JvmType::Any,
+                 {Candidate(u"17", u"jdk"), Candidate(u"1.8", u"jre", false, true)},
+                 {u"jre", u"jdk"}},
+        RankCase{"preference_ignored_without_favor_source",
+                 false,
+                 JvmType::Any,
+                 {Candidate(u"1.8", u"jre", false, true), Candidate(u"17", u"jdk")},
+                 {u"jdk", u"jre"}},
+        RankCase{"server_above_newer_under_favor_server",
+                 true,
+                 JvmType::FavorServer,
+                 {Candidate(u"17", u"client"), Candidate(u"1.8", u"server", true)},
+                 {u"server", u"client"}},
+        RankCase{"server_ignored_otherwise",
+                 true,
+                 JvmType::Server,
+                 {Candidate(u"1.8", u"server", true), Candidate(u"17", u"client")},
+                 {u"client", u"server"}},
+        RankCase{"preference_before_server",
+                 true,
+                 JvmType::FavorServer,
+                 {Candidate(u"17", u"server", true), Candidate(u"1.8", u"preferred", false, true)},
+                 {u"preferred", u"server"}},
+        RankCase{"equal_keys_keep_collection_order",
+                 true,
+                 JvmType::Any,
+                 {Candidate(u"1.8", u"first"), Candidate(u"11", u"newest"),
+                  Candidate(u"1.8.0", u"second"), Candidate(u"1.8", u"third")},
+                 {u"newest", u"first", u"second", u"third"}},
+        RankCase{"two_sub_keys_for_one_folder",
+                 true,
+                 JvmType::Any,
+                 {Candidate(u"1.8", u"same"), Candidate(u"1.8.0_201", u"same201")},
+                 {u"same201", u"same"}},
+        RankCase{"empty", true, JvmType::Any, {}, {}}),
+    [](const testing::TestParamInfo<RankCase>& info) { return info.param.name; });
+
+// The order is defined by an adjacent-exchange sort of n passes that swaps neighbours only
+// when the later one ranks strictly higher; the ranking must give exactly that order.
+void AdjacentExchangeRank(std::vector<RuntimeCandidate>& list, bool favorSource, JvmType type) {
+  auto key = [&](const RuntimeCandidate& c) {
+    return std::make_tuple(favorSource && c.preferred, type == JvmType::FavorServer && c.server,
+                           c.version.first, c.version.second, c.version.third, c.version.fourth);
+  };
+  for (size_t pass = 0; pass < list.size(); ++pass) {
+    for (size_t i = 0; i + 1 < list.size(); ++i) {
+      if (key(list[i + 1]) > key(list[i])) std::swap(list[i], list[i + 1]);
+    }
+  }
+}
+
+TEST(RankCandidatesTest, EqualsAdjacentExchangeOrder) {
+  std::mt19937 random(20240611);
+  for (int round = 0; round < 300; ++round) {
+    std::vector<RuntimeCandidate> list;
+    size_t count = random() % 40;
+    for (size_t i = 0; i < count; ++i) {
+      // Few distinct versions and flags, so that many keys tie.
+      VersionNumber version{1, static_cast<int32_t>(random() % 3 + 6), 0,
+                            static_cast<int32_t>(random() % 3)};
+      list.push_back(RuntimeCandidate{version, DecimalText(static_cast<long long>(i)),
+                                      random() % 2 == 0, random() % 2 == 0});
+    }
+    bool favorSource = round % 2 == 0;
+    JvmType type = round % 3 == 0 ? JvmType::FavorServer : JvmType::Any;
+    std::vector<RuntimeCandidate> expected = list;
+    AdjacentExchangeRank(expected, favorSource, type);
+    RankCandidates(list, favorSource, type);
+    ASSERT_EQ(Homes(list), Homes(expected)) << "round " << round;
+  }
+}
+
+struct ChoiceCase {
+  const char* name;
+  TextList preferredVersions;
+  const char16_t* chosen;  // home of the chosen candidate
+};
+
+class ChooseCandidateTest : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(ChooseCandidateTest, TakesEarliestMatchingPreferenceElseTop) {
+  const std::vector<RuntimeCandidate> ranked = {
+      Candidate(u"11.0.2", u"11"), Candidate(u"1.8.0_201", u"8u201"),
+      Candidate(u"1.8.0_192", u"8u192"), Candidate(u"1.7.0_80", u"7")};
+  const RuntimeCandidate* chosen = ChooseCandidate(ranked, GetParam().preferredVersions);
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->home, GetParam().chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChooseCandidateTest,
+    testing::Values(ChoiceCase{"no_preference", {}, u"11"},
+                    ChoiceCase{"earliest_entry_wins", {u"1.7", u"1.8"}, u"7"},
+                    ChoiceCase{"best_ranked_match_of_a_family", {u"1.8"}, u"8u201"},
+                    ChoiceCase{"exact_update", {u"1.8.0_192"}, u"8u192"},
+                    ChoiceCase{"unmatched_falls_back_to_top", {u"1.6"}, u"11"},
+                    ChoiceCase{"unmatched_then_matched", {u"1.6", u"1.7"}, u"7"},
+                    ChoiceCase{"empty_entry_matches_top", {u"", u"1.7"}, u"11"}),
+    [](const testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
+
+TEST(ChooseCandidateTest, EmptyListChoosesNothing) {
+  EXPECT_EQ(ChooseCandidate({}, {u"1.8"}), nullptr);
+}
+
+}  // namespace
