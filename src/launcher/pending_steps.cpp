@@ -3,7 +3,6 @@
 #include "launcher/launcher.h"
 
 bool Launcher::CheckSingleInstance() { return true; }
-bool Launcher::FindRuntime() { return false; }
 void Launcher::PrepareRuntimeEnvironment() {}
 bool Launcher::BindRuntimeLibrary(const Text&) { return false; }
 bool Launcher::AssembleVmOptions() { return false; }

@@ -1,0 +1,10 @@
+// The rules of the host this build runs on (Windows or POSIX).
+#pragma once
+
+#include "jvm/host_rules.h"
+
+namespace os {
+
+const HostRules& Host();
+
+}  // namespace os

@@ -1,0 +1,90 @@
+// The runtime search: the remembered runtime folder, the private runtime, the registry, and
+// the report when none of them yields a runtime library.
+#include "runtime/runtime_search.h"
+
+#include "launcher/messages.h"
+#include "platform/files.h"
+#include "platform/host.h"
+
+namespace {
+
+struct VmKind {
+  const char16_t* folder;
+  bool server;
+};
+
+// Every type probes these in order; a server-only search stops after the first.
+const VmKind kProbeOrder[] = {{u"client", false}, {u"classic", false}, {u"hotspot", false},
+                              {u"server", true},  {u"jrockit", false}};
+const VmKind kServerVm = {u"server", true};
+
+bool ProbeVm(const Text& home, const VmKind& kind, Text& path, bool& server) {
+  const HostRules& host = os::Host();
+  Text candidate = home + host.libraryFolder + kind.folder + u'\\' + host.libraryName;
+  if (!os::FindsEntry(candidate)) return false;
+  path = candidate;
+  server = kind.server;
+  return true;
+}
+
+Text WithTrailingBackslash(Text folder) {
+  if (!EndsWith(folder, u'\\')) folder += u'\\';
+  return folder;
+}
+
+}  // namespace
+
+Text FindRuntimeLibrary(const Text& home, JvmType type, bool& server) {
+  Text path;
+  server = false;
+  if (type != JvmType::Any) {
+    if (ProbeVm(home, kServerVm, path, server)) return path;
+    if (type == JvmType::Server) return Text();
+  }
+  for (const VmKind& kind : kProbeOrder) {
+    if (ProbeVm(home, kind, path, server)) return path;
+  }
+  return Text();
+}
+
+bool FindPrivateRuntime(Text& home) {
+  Text modulePath;
+  if (!GetModulePath(modulePath)) return false;
+  size_t slash = modulePath.rfind(u'\\');
+  Text folder = slash == Text::npos ? Text() : modulePath.substr(0, slash + 1);
+  const Text marker = os::Host().privateRuntimeMarker;
+  if (!folder.empty() && os::FindsEntry(folder + marker)) {
+    home = folder;
+  } else if (os::FindsEntry(folder + u"jre\\" + marker)) {
+    home = folder + u"jre\\";
+  } else {
+    // An empty home probes the bare sub-paths, which resolve against the working folder.
+    home.clear();
+  }
+  return true;
+}
+
+bool Launcher::FindRuntime() {
+  bool server = false;
+  if (!jrePath.empty()) {
+    Text home = WithTrailingBackslash(ToLauncherPath(jrePath, os::Host()));
+    runtimeLibraryPath = FindRuntimeLibrary(home, jvmType, server);
+    if (!runtimeLibraryPath.empty()) {
+      InspectRuntimeLibrary();
+      return true;
+    }
+  }
+  Text home;
+  if (FindPrivateRuntime(home)) {
+    runtimeLibraryPath = FindRuntimeLibrary(home, jvmType, server);
+    if (!runtimeLibraryPath.empty()) return true;
+  }
+  if (SearchRegistry(false, home) || SearchRegistry(true, home)) {
+    runtimeLibraryPath = FindRuntimeLibrary(home, jvmType, server);
+    if (!runtimeLibraryPath.empty()) return true;
+  }
+  // Until the runtime-not-found dialog exists, its message is the report.
+  int message = jvmType == JvmType::Server ? kMsgServerRuntimeNotFound : kMsgRuntimeNotFound;
+  ReportFormattedError(LoadMessage(message), {DescribeRequiredVersion(minVersion, maxVersion)});
+  return false;
+}
