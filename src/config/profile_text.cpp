@@ -3,7 +3,9 @@
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+// The private-profile functions count ASCII white space and Ctrl-Z as blank; the other
+// Unicode spaces stay part of names and values.
+bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0x1A; }
 
 Text TrimBlanks(const Text& text) {
   size_t begin = 0;
@@ -43,31 +45,28 @@ bool FindProfileValue(const Text& fileText, const Text& section, const Text& key
   const Text wantedSection = TrimBlanks(section);
   const Text wantedKey = TrimBlanks(key);
   bool inSection = false;
-  bool sectionSeen = false;
   size_t at = 0;
-  while (at <= fileText.size()) {
-    size_t end = fileText.find(u'\n', at);
+  while (at < fileText.size()) {
+    // A carriage return ends a line as a line feed does.
+    size_t end = fileText.find_first_of(u"\r\n", at);
     if (end == Text::npos) end = fileText.size();
-    Text line = fileText.substr(at, end - at);
-    if (!line.empty() && line.back() == u'\r') line.pop_back();
+    Text line = TrimBlanks(fileText.substr(at, end - at));
     at = end + 1;
-    Text trimmed = TrimBlanks(line);
-    if (!trimmed.empty() && trimmed.front() == u'[') {
+    if (line.empty()) continue;
+    // A header runs to the line's last "]"; a "[" without one starts an ordinary line.
+    size_t close = line.rfind(u']');
+    if (line.front() == u'[' && close != Text::npos) {
       // Only the first section of a name is read, as the Windows functions do.
       if (inSection) return false;
-      size_t close = trimmed.find(u']');
-      Text name = TrimBlanks(trimmed.substr(1, close == Text::npos ? Text::npos : close - 1));
-      inSection = !sectionSeen && EqualsIgnoreCase(name, wantedSection);
-      sectionSeen = sectionSeen || inSection;
+      inSection = EqualsIgnoreCase(TrimBlanks(line.substr(1, close - 1)), wantedSection);
       continue;
     }
     if (!inSection) continue;
-    size_t equals = trimmed.find(u'=');
-    if (equals == Text::npos) continue;
-    if (EqualsIgnoreCase(TrimBlanks(trimmed.substr(0, equals)), wantedKey)) {
-      value = Unquote(TrimBlanks(trimmed.substr(equals + 1)));
-      return true;
-    }
+    // A line without "=" is a key without a value, and it hides later lines of its key.
+    size_t equals = line.find(u'=');
+    if (!EqualsIgnoreCase(TrimBlanks(line.substr(0, equals)), wantedKey)) continue;
+    value = equals == Text::npos ? Text() : Unquote(TrimBlanks(line.substr(equals + 1)));
+    return true;
   }
   return false;
 }

@@ -1,8 +1,12 @@
 // Helpers on UTF-16 text shared by every subsystem.
 #include "core/text.h"
 
+// The Windows C runtime counts the Unicode spaces as white space too, but not U+0085.
 bool IsWideSpace(char16_t c) {
-  return c == u' ' || (c >= u'\t' && c <= u'\r');
+  if (c == u' ' || (c >= u'\t' && c <= u'\r')) return true;
+  if (c < 0xA0) return false;
+  return c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 ||
+         c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
 Text Trim(const Text& text) {

@@ -42,8 +42,8 @@ int Launcher::Run() {
 // cannot be started is reported instead of passing for a successful start.
 int Launcher::RunPaired() {
   uint32_t exitCode = 0;
-  if (!os::StartProcess(pairProduct, os::CommandLine(), pairReturnCode, exitCode)) {
-    uint32_t error = os::LastError();
+  uint32_t error = 0;
+  if (!os::StartProcess(pairProduct, os::CommandLine(), pairReturnCode, exitCode, error)) {
     ReportFormattedError(LoadMessage(kMsgWindowsException),
                          {LoadMessage(kMsgModuleNotStarted), error});
     return -1;

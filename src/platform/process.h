@@ -21,9 +21,10 @@ Text CommandLine();
 // Windows, the process's argument vector on POSIX (where the shell has split it already).
 TextList CommandLineArguments();
 
-// Starts a process; with `wait` it waits for it and reports its exit code.
+// Starts a process; with `wait` it waits for it and reports its exit code. When it cannot
+// be started, `error` tells why (taken before anything else can overwrite it).
 bool StartProcess(const Text& application, const Text& commandLine, bool wait,
-                  uint32_t& exitCode);
+                  uint32_t& exitCode, uint32_t& error);
 
 // Writes the text to standard output in one call.
 void WriteStandardOutput(const Text& text);

@@ -53,8 +53,8 @@ TextList CommandLineArguments() {
 }
 
 // There is no companion launcher on POSIX.
-bool StartProcess(const Text&, const Text&, bool, uint32_t&) {
-  errno = ENOSYS;
+bool StartProcess(const Text&, const Text&, bool, uint32_t&, uint32_t& error) {
+  error = ENOSYS;
   return false;
 }
 

@@ -21,7 +21,7 @@ Text CommandLine() { return FromWide(GetCommandLineW()); }
 TextList CommandLineArguments() { return ArgumentsFromCommandLine(CommandLine()); }
 
 bool StartProcess(const Text& application, const Text& commandLine, bool wait,
-                  uint32_t& exitCode) {
+                  uint32_t& exitCode, uint32_t& error) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
@@ -29,6 +29,7 @@ bool StartProcess(const Text& application, const Text& commandLine, bool wait,
   Text writable = commandLine;
   if (!CreateProcessW(Wide(application), const_cast<wchar_t*>(Wide(writable)), nullptr, nullptr,
                       FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    error = GetLastError();
     return false;
   }
   KernelHandle process(info.hProcess);
@@ -44,9 +45,10 @@ bool StartProcess(const Text& application, const Text& commandLine, bool wait,
 
 void WriteStandardOutput(const Text& text) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
   DWORD written = 0;
   // A console shows any character; a file or pipe gets the ANSI code page's bytes.
-  if (GetConsoleMode(out, &written)) {
+  if (GetConsoleMode(out, &mode)) {
     WriteConsoleW(out, Wide(text), static_cast<DWORD>(text.size()), &written, nullptr);
     return;
   }
