@@ -47,6 +47,8 @@ class Launcher {
   void DestroyJavaVm();
   jclass LoadMainClass();
   bool InvokeMainClass();
+  // Shows the stack trace of an exception main did not catch; 1 asks to end the program.
+  int ReportUncaughtException(const Text& stackTrace);
   void RedirectStandardStreams();
   bool RedirectStream(const Text& name, bool append, const char* setter);
 

@@ -1,0 +1,26 @@
+// Splitting a path into its root and its names.
+#include "jvm/path_components.h"
+
+#include "launcher/command_line.h"
+
+bool IsUncPath(const Text& path) {
+  return path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\' &&
+         (path.size() < 3 || path[2] != u'?');
+}
+
+TextList SplitPathComponents(const Text& path) {
+  static const Text kLongPrefix = u"\\\\?\\";
+  Text prefix;
+  Text rest = path;
+  if (StartsWith(path, kLongPrefix)) {
+    prefix = kLongPrefix;
+    rest = path.substr(kLongPrefix.size());
+  }
+  size_t rootEnd = rest.find(u'\\', IsUncPath(rest) ? 2 : 0);
+  TextList components{prefix + rest.substr(0, rootEnd)};
+  if (rootEnd == Text::npos) return components;
+  TextList names;
+  SplitList(rest.substr(rootEnd + 1), u"\\", names);
+  components.insert(components.end(), names.begin(), names.end());
+  return components;
+}

@@ -1,0 +1,90 @@
+// Sending the Java program's System.out and System.err to files, whose names may carry a
+// date and time placeholder and whose folders are created on the way.
+#include "jvm/date_picture.h"
+#include "jvm/java_calls.h"
+#include "jvm/path_components.h"
+#include "launcher/launcher.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/host.h"
+
+namespace {
+
+bool PathExists(const Text& path) {
+  return IsAbsolutePath(path, os::Host()) && os::FindsEntry(path);
+}
+
+// Creates the missing folders that lead to the file, never the file itself, and never
+// removes one. On a UNC path the share and folders above it may refuse creation and still
+// exist, so failures there do not stop the walk.
+uint32_t CreateParentFolders(const Text& path) {
+  if (PathExists(path)) return 0;
+  bool unc = IsUncPath(path);
+  TextList components = SplitPathComponents(path);
+  Text built = components.front();
+  uint32_t lastError = 0;
+  for (size_t i = 1; i + 1 < components.size(); ++i) {
+    Text candidate = built + u'\\' + components[i];
+    uint32_t error = os::CreateFolder(candidate);
+    if (error != 0) {
+      if (error != os::kErrorAlreadyExists && !unc) return error;
+      lastError = error;
+    }
+    built = candidate;
+  }
+  return lastError == os::kErrorAlreadyExists ? 0 : lastError;
+}
+
+}  // namespace
+
+void Launcher::RedirectStandardStreams() {
+  bool outputDated = outputFile.find(u'%') != Text::npos;
+  bool errorDated = errorFile.find(u'%') != Text::npos;
+  if (outputDated || errorDated) {
+    // One instant for both names, so a start's two files carry the same stamp.
+    LocalTime now = os::CurrentLocalTime();
+    if (outputDated) {
+      ExpandDateTimePlaceholder(outputFile, now, os::FormatTimePicture, os::FormatDatePicture);
+    }
+    if (errorDated) {
+      ExpandDateTimePlaceholder(errorFile, now, os::FormatTimePicture, os::FormatDatePicture);
+    }
+  }
+  if (!outputFile.empty() && !RedirectStream(outputFile, appendOutput, "setOut") &&
+      jniEnv->ExceptionOccurred()) {
+    jniEnv->ExceptionDescribe();
+  }
+  if (!errorFile.empty() && !RedirectStream(errorFile, appendError, "setErr") &&
+      jniEnv->ExceptionOccurred()) {
+    jniEnv->ExceptionDescribe();
+  }
+}
+
+bool Launcher::RedirectStream(const Text& name, bool append, const char* setter) {
+  CreateParentFolders(name);
+  jstring javaName = NewJavaString(jniEnv, ToNativePath(name, os::Host()));
+  if (!javaName) return false;
+  jclass fileClass = jniEnv->FindClass("java/io/FileOutputStream");
+  if (!fileClass) return false;
+  jmethodID fileConstructor = jniEnv->GetMethodID(fileClass, "<init>", "(Ljava/lang/String;Z)V");
+  if (!fileConstructor) return false;
+  jobject file = jniEnv->NewObject(fileClass, fileConstructor, javaName, append ? JNI_TRUE : JNI_FALSE);
+  if (!file) return false;
+  jclass printClass = jniEnv->FindClass("java/io/PrintStream");
+  if (!printClass) return false;
+  jmethodID printConstructor =
+      jniEnv->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
+  if (!printConstructor) return false;
+  jobject print = jniEnv->NewObject(printClass, printConstructor, file);
+  if (!print) return false;
+  jclass system = jniEnv->FindClass("java/lang/System");
+  if (!system) return false;
+  jmethodID install = jniEnv->GetStaticMethodID(system, setter, "(Ljava/io/PrintStream;)V");
+  if (!install) return false;
+  jniEnv->CallStaticVoidMethod(system, install, print);
+  if (jniEnv->ExceptionOccurred()) {
+    jniEnv->ExceptionDescribe();
+    return false;
+  }
+  return true;
+}
