@@ -14,6 +14,12 @@ DIST = Path(os.environ.get("DIST_DIR") or (BUILD / "dist" if "BUILD_ROOT" in os.
 X86_LAUNCHER = DIST / "windows-x86" / "launcher.exe"
 X64_LAUNCHER = DIST / "windows-x64" / "launcher.exe"
 HOST_LAUNCHER = DIST / "linux-x64" / "launcher"
+LAUNCHERS = {"windows-x86": X86_LAUNCHER, "windows-x64": X64_LAUNCHER, "linux-x64": HOST_LAUNCHER}
+
+
+def fixture_program(platform, name):
+    """A test program that the build of that platform put under dist/fixtures/."""
+    return DIST / "fixtures" / platform / (name + (".exe" if platform.startswith("windows") else ""))
 
 
 def windows_path(path):
@@ -34,6 +40,7 @@ class Wine:
         self.prefix = Path(prefix)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
+        self._appdata = None
 
     def start(self):
         if not (self.prefix / "system.reg").exists():
@@ -47,17 +54,58 @@ class Wine:
         subprocess.run(["wineserver", "-k"], env=self.env)
         subprocess.run(["wineserver", "-w"], env=self.env)
 
-    def run(self, exe, args=(), cwd=None, env=None, timeout=120, stdin=subprocess.DEVNULL):
-        """Runs a Windows program; returns the CompletedProcess (stdout and stderr as bytes)."""
+    def run(self, exe, args=(), cwd=None, env=None, timeout=120, stdin=subprocess.DEVNULL,
+            output=None):
+        """Runs a Windows program; returns the CompletedProcess (stdout and stderr as bytes).
+        A process the program leaves running keeps a pipe open; with `output` (a file path)
+        standard output goes to that file instead, and is read from it once the program ends."""
         full_env = dict(self.env, **(env or {}))
-        return subprocess.run(["wine", str(exe), *args], cwd=cwd or Path(exe).parent,
-                              env=full_env, stdin=stdin, stdout=subprocess.PIPE,
-                              stderr=subprocess.PIPE, timeout=timeout)
+        command = ["wine", str(exe), *args]
+        if output is None:
+            return subprocess.run(command, cwd=cwd or Path(exe).parent, env=full_env, stdin=stdin,
+                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+        with open(output, "wb") as out:
+            result = subprocess.run(command, cwd=cwd or Path(exe).parent, env=full_env,
+                                    stdin=stdin, stdout=out, stderr=subprocess.DEVNULL,
+                                    timeout=timeout)
+        result.stdout = Path(output).read_bytes()
+        return result
 
     def command(self, *args, timeout=120):
         """Runs a Wine built-in command such as reg or sc."""
         return subprocess.run(["wine", *args], env=self.env, stdout=subprocess.PIPE,
                               stderr=subprocess.PIPE, timeout=timeout)
+
+    def unix_path(self, path):
+        """The POSIX path of a Windows path in this prefix."""
+        result = subprocess.run(["winepath", "-u", path], env=self.env, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, check=True)
+        return Path(result.stdout.decode().strip())
+
+    def appdata(self):
+        """The application data folder Windows programs see here (Wine sets APPDATA itself,
+        whatever the POSIX environment holds)."""
+        if self._appdata is None:
+            echoed = self.command("cmd", "/c", "echo", "%APPDATA%").stdout.decode().strip()
+            self._appdata = self.unix_path(echoed)
+        return self._appdata
+
+
+class Host:
+    """Runs Linux host programs directly, with the same call as Wine.run."""
+
+    def run(self, exe, args=(), cwd=None, env=None, timeout=120, stdin=subprocess.DEVNULL):
+        return subprocess.run([str(exe), *args], cwd=cwd or Path(exe).parent,
+                              env=dict(os.environ, **(env or {})), stdin=stdin,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+
+
+@pytest.fixture
+def runner(request):
+    """How to run a program of a platform: under Wine for the Windows builds (the prefix is
+    started only when a test needs it), directly for the Linux host build."""
+    return lambda platform: (request.getfixturevalue("wine") if platform.startswith("windows")
+                             else Host())
 
 
 @pytest.fixture(scope="session")
