@@ -3,5 +3,7 @@
 
 #include "core/text.h"
 
-// The embedded settings text selected by the upgrade code; empty when the executable has none.
+// Resource 9000 deciphered under the upgrade code gives the key text, resource 8000
+// deciphered under that key the settings text; empty when the executable carries no 8000.
+// Every reader that layers settings calls this before building its LayeredSettings.
 Text GetEmbeddedSettingsText(const Text& upgradeCode);

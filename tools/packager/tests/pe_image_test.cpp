@@ -1,0 +1,218 @@
+// Rewriting a PE image's resource section: the layout that follows, what must stay intact,
+// and the images that are refused.
+#include "pe_image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "little_endian.h"
+#include "pe_builder.h"
+
+namespace {
+
+using namespace test_pe;
+
+ResourceDirectory Tree(std::initializer_list<std::pair<uint16_t, ByteString>> rcdata) {
+  ResourceDirectory root;
+  for (const auto& [number, bytes] : rcdata) SetResource(root, 10, number, 0, bytes);
+  return root;
+}
+
+const ResourceDirectory kSmallTree = Tree({{1, "small"}});
+const ResourceDirectory kLargeTree = Tree({{1, ByteString(0x2345, 'L')}, {2, "more"}});
+
+std::string Code() { return std::string(0x345, '\xC3'); }
+std::string Relocations() { return std::string("\x00\x10\x00\x00\x0C\x00\x00\x00\x01\x30\x02\x30", 12); }
+
+SectionSpec CodeSection() { return {".text", Code(), nullptr, kCode}; }
+SectionSpec DataSection() { return {".data", std::string(0x20, 'd'), nullptr, kData}; }
+SectionSpec ResourcesSection(const ResourceDirectory& tree) { return {".rsrc", "", &tree, kResources}; }
+SectionSpec RelocationSection() { return {".reloc", Relocations(), nullptr, kRelocations}; }
+
+struct RewriteCase {
+  const char* name;
+  ImageSpec spec;
+  const ResourceDirectory* newTree;
+};
+
+class RewriteTest : public testing::TestWithParam<RewriteCase> {};
+
+TEST_P(RewriteTest, KeepsEverythingElseAndFixesTheHeaders) {
+  const RewriteCase& c = GetParam();
+  std::string original = BuildImage(c.spec);
+  PeImage image;
+  Text error;
+  ASSERT_TRUE(image.Parse(original, error)) << ToUtf8(error);
+  ByteString result;
+  ASSERT_TRUE(image.WithResources(*c.newTree, result, error)) << ToUtf8(error);
+
+  std::vector<SectionView> before = Sections(original);
+  std::vector<SectionView> after = Sections(result);
+  size_t optional = OptionalHeader(result);
+
+  // Sections follow one another on both alignments, from the headers to the image's end.
+  uint32_t expectedRaw = Field32(result, optional + 60);
+  uint32_t expectedAddress = kSectionAlignment;
+  for (const SectionView& section : after) {
+    EXPECT_EQ(section.virtualAddress, expectedAddress) << section.name;
+    EXPECT_EQ(section.rawPointer, expectedRaw) << section.name;
+    EXPECT_EQ(section.rawSize % kFileAlignment, 0u) << section.name;
+    EXPECT_GE(section.rawSize, section.virtualSize) << section.name;
+    expectedAddress += (section.virtualSize + kSectionAlignment - 1) / kSectionAlignment *
+                       kSectionAlignment;
+    expectedRaw += section.rawSize;
+  }
+  EXPECT_EQ(Field32(result, optional + 56), expectedAddress);  // size of image
+
+  // Every other section keeps its bytes, wherever it now lies; so does the overlay.
+  for (const SectionView& old : before) {
+    if (old.name == ".rsrc") continue;
+    auto found = std::find_if(after.begin(), after.end(),
+                              [&](const SectionView& s) { return s.name == old.name; });
+    ASSERT_NE(found, after.end()) << old.name;
+    EXPECT_EQ(RawData(result, *found), RawData(original, old)) << old.name;
+    EXPECT_EQ(found->characteristics, old.characteristics) << old.name;
+  }
+  EXPECT_EQ(result.size(), expectedRaw + c.spec.overlay.size());
+  EXPECT_EQ(result.substr(expectedRaw), c.spec.overlay);
+
+  // The directories point at the moved tables; the checksum covers the new file.
+  auto rsrc = std::find_if(after.begin(), after.end(),
+                           [](const SectionView& s) { return s.name == ".rsrc"; });
+  ASSERT_NE(rsrc, after.end());
+  EXPECT_EQ(rsrc->characteristics, kResources);
+  EXPECT_EQ(Directory(result, 2), std::make_pair(rsrc->virtualAddress, rsrc->virtualSize));
+  auto reloc = std::find_if(after.begin(), after.end(),
+                            [](const SectionView& s) { return s.name == ".reloc"; });
+  if (reloc != after.end()) {
+    EXPECT_EQ(Directory(result, 5),
+              std::make_pair(reloc->virtualAddress, static_cast<uint32_t>(Relocations().size())));
+  }
+  EXPECT_EQ(Field32(result, optional + 64), PeChecksum(result, optional + 64));
+  EXPECT_NE(Field32(result, optional + 64), Field32(original, optional + 64));
+
+  ResourceDirectory parsed;
+  ASSERT_TRUE(ParseResourceSection(RawData(result, *rsrc), rsrc->virtualAddress, parsed, error))
+      << ToUtf8(error);
+  EXPECT_EQ(TreeText(parsed), TreeText(*c.newTree));
+}
+
+ImageSpec Spec(bool is64, std::vector<SectionSpec> sections, std::string overlay = "") {
+  ImageSpec spec;
+  spec.is64 = is64;
+  spec.sections = std::move(sections);
+  spec.overlay = std::move(overlay);
+  for (size_t i = 0; i < spec.sections.size(); ++i) {
+    if (spec.sections[i].name == ".rsrc") spec.directories.push_back({2, i, 0, 0});
+    if (spec.sections[i].name == ".reloc") {
+      spec.directories.push_back({5, i, 0, static_cast<uint32_t>(Relocations().size())});
+    }
+    if (spec.sections[i].name == ".data") spec.directories.push_back({1, i, 0, 0x14});
+  }
+  return spec;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, RewriteTest,
+    testing::Values(
+        RewriteCase{"grows_before_relocations",
+                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree), RelocationSection()}), &kLargeTree},
+        RewriteCase{"shrinks_before_relocations",
+                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kLargeTree), RelocationSection()}), &kSmallTree},
+        RewriteCase{"grows_as_last_section", Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree)}),
+                    &kLargeTree},
+        RewriteCase{"keeps_appended_data",
+                    Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "PK\x05\x06 appended jar"),
+                    &kLargeTree},
+        RewriteCase{"added_before_relocations", Spec(false, {CodeSection(), DataSection(), RelocationSection()}),
+                    &kLargeTree},
+        RewriteCase{"added_at_the_end", Spec(false, {CodeSection(), DataSection()}, "overlay"), &kSmallTree},
+        RewriteCase{"pe32_plus", Spec(true, {CodeSection(), DataSection(), ResourcesSection(kSmallTree), RelocationSection()}),
+                    &kLargeTree},
+        RewriteCase{"pe32_plus_added", Spec(true, {CodeSection(), RelocationSection()}), &kSmallTree}),
+    [](const testing::TestParamInfo<RewriteCase>& info) { return info.param.name; });
+
+TEST(RewriteTest, ShiftsTheSymbolTablePointerWithTheDataBehindTheResources) {
+  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "symbols");
+  std::string original = BuildImage(spec);
+  uint32_t symbols = static_cast<uint32_t>(original.size() - 7);
+  WriteU32(original, kPeHeader + 12, symbols);
+  PeImage image;
+  Text error;
+  ByteString result;
+  ASSERT_TRUE(image.Parse(original, error));
+  ASSERT_TRUE(image.WithResources(kLargeTree, result, error)) << ToUtf8(error);
+  EXPECT_EQ(result.substr(Field32(result, kPeHeader + 12), 7), "symbols");
+}
+
+struct RefusalCase {
+  const char* name;
+  std::string image;
+  const char* errorPart;
+};
+
+class RefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusalTest, NamesTheReason) {
+  PeImage image;
+  Text error;
+  ByteString result;
+  bool parsed = image.Parse(GetParam().image, error);
+  if (parsed) EXPECT_FALSE(image.WithResources(kSmallTree, result, error));
+  EXPECT_NE(ToUtf8(error).find(GetParam().errorPart), std::string::npos) << ToUtf8(error);
+}
+
+std::string Modified(std::string image, size_t at, uint32_t value) {
+  WriteU32(image, at, value);
+  return image;
+}
+
+std::string Signed() {
+  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "certificate");
+  spec.signed_ = true;
+  return BuildImage(spec);
+}
+
+std::string NoRoomForHeader() {
+  ImageSpec spec = Spec(false, {CodeSection(), RelocationSection()});
+  spec.bytesAfterSectionTable = true;
+  return BuildImage(spec);
+}
+
+std::string ImportsInRelocations() {
+  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()});
+  spec.directories.push_back({1, 2, 0, 4});
+  return BuildImage(spec);
+}
+
+const std::string kGood = BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusalTest,
+    testing::Values(
+        RefusalCase{"empty", "", "not a PE"},
+        RefusalCase{"text_file", "[Application]\r\nMain Class=x\r\n" + std::string(64, ' '),
+                    "not a PE"},
+        RefusalCase{"mz_without_pe", "MZ" + std::string(200, '\0'), "no PE header"},
+        RefusalCase{"pe_header_past_end", Modified(kGood, 0x3C, 0x7FFFFFF0), "no PE header"},
+        RefusalCase{"cut_short", kGood.substr(0, kGood.size() - 0x200), "cut short"},
+        RefusalCase{"headers_cut_short", kGood.substr(0, 0x100), "cut short"},
+        RefusalCase{"signed", Signed(), "signed"},
+        RefusalCase{"writable_data_behind_resources",
+                    BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree), DataSection(), RelocationSection()})),
+                    "section .data follows the resources"},
+        RefusalCase{"no_room_for_a_section_header", NoRoomForHeader(), "no room"},
+        RefusalCase{"table_in_a_moving_section", ImportsInRelocations(), "import table"}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+
+TEST(PeChecksumTest, FoldsCarriesSkipsItsOwnFieldAndAddsTheLength) {
+  // 0x0001 + 0x0002 + 0xFFFF folds to 0x0003; the field at byte 4 counts as zero; then
+  // 0x0004, and the length 12.
+  std::string file("\x01\x00\x02\x00\xAA\xBB\xCC\xDD\xFF\xFF\x04\x00", 12);
+  EXPECT_EQ(PeChecksum(file, 4), 0x0007u + 12u);
+  // An odd length: the last byte is the low half of a word.
+  EXPECT_EQ(PeChecksum(std::string("\x05", 1), 100), 0x0005u + 1u);
+}
+
+}  // namespace
