@@ -4,6 +4,8 @@
 
 #include "core/text.h"
 #include "platform/win32/unique_handle.h"
+// The lean Windows header leaves the CryptoAPI out.
+#include <wincrypt.h>
 
 struct CryptProviderTraits {
   using Value = HCRYPTPROV;

@@ -57,8 +57,8 @@ bool ReadEmbeddedSettings(const ByteString& executable, const Text& upgradeCode,
   PeImage image;
   ResourceDirectory root;
   if (!image.Parse(executable, error) || !ReadResources(image, root, error)) return false;
-  const ResourceData* text = FindResource(root, kRcData, kSettingsTextResource);
-  const ResourceData* key = FindResource(root, kRcData, kSettingsKeyResource);
+  const ResourceData* text = FindResourceData(root, kRcData, kSettingsTextResource);
+  const ResourceData* key = FindResourceData(root, kRcData, kSettingsKeyResource);
   if (!text || !key) {
     error = u"the executable carries no embedded settings";
     return false;

@@ -54,7 +54,7 @@ int Embed(const ToolOptions& options) {
     return Refuse(options.executable + u": " + error);
   }
   const Text& target = options.output.empty() ? options.executable : options.output;
-  if (!tool::ReplaceFile(target, result, options.executable, error)) return Refuse(error);
+  if (!tool::ReplaceWithNewFile(target, result, options.executable, error)) return Refuse(error);
   tool::WriteOutput(u"embed-settings: " + target + u" now carries " +
                     DecimalText(static_cast<long long>(text.size())) +
                     u" characters of embedded settings\n");

@@ -250,7 +250,7 @@ void SetResource(ResourceDirectory& root, uint16_t type, uint16_t number, uint16
   languages->entries.push_back(std::move(entry));
 }
 
-const ResourceData* FindResource(const ResourceDirectory& root, uint16_t type,
+const ResourceData* FindResourceData(const ResourceDirectory& root, uint16_t type,
                                  uint16_t number) {
   const ResourceDirectory* names = FindDirectory(root, type);
   const ResourceDirectory* languages = names ? FindDirectory(*names, number) : nullptr;

@@ -51,4 +51,4 @@ void SetResource(ResourceDirectory& root, uint16_t type, uint16_t number, uint16
                  ByteString bytes);
 // The resource type/number in the neutral language, else in its first language; null when
 // absent.
-const ResourceData* FindResource(const ResourceDirectory& root, uint16_t type, uint16_t number);
+const ResourceData* FindResourceData(const ResourceDirectory& root, uint16_t type, uint16_t number);

@@ -47,8 +47,8 @@ TEST(EmbeddingTest, WritesBothResourcesAsTheLauncherDeciphersThem) {
   Text error;
   ASSERT_TRUE(EmbedSettings(Launcher(), kSettings, kUpgradeCode, kKey, result, error));
   ResourceDirectory root = ResourcesOf(result);
-  const ResourceData* key = FindResource(root, 10, 9000);
-  const ResourceData* text = FindResource(root, 10, 8000);
+  const ResourceData* key = FindResourceData(root, 10, 9000);
+  const ResourceData* text = FindResourceData(root, 10, 8000);
   ASSERT_TRUE(key && text);
   EXPECT_EQ(key->bytes.size(), 76u);
   // What the launcher does: the upgrade code opens the key, the key opens the settings.

@@ -29,6 +29,9 @@ struct Md5Case {
   const char* digest;
 };
 
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const Md5Case& c, std::ostream* os) { *os << c.name; }
+
 class Md5Test : public testing::TestWithParam<Md5Case> {};
 
 TEST_P(Md5Test, GivesPublishedDigest) { EXPECT_EQ(Hex(Md5(GetParam().input)), GetParam().digest); }

@@ -12,6 +12,9 @@ struct OptionsCase {
   ToolOptions expected;  // when valid; only the fields compared below
 };
 
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const OptionsCase& c, std::ostream* os) { *os << c.name; }
+
 ToolOptions Embed(Text code, Text exe, Text settings, Text output = u"", bool verbatim = false) {
   ToolOptions options;
   options.upgradeCodeGiven = true;

@@ -36,6 +36,9 @@ struct RewriteCase {
   const ResourceDirectory* newTree;
 };
 
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const RewriteCase& c, std::ostream* os) { *os << c.name; }
+
 class RewriteTest : public testing::TestWithParam<RewriteCase> {};
 
 TEST_P(RewriteTest, KeepsEverythingElseAndFixesTheHeaders) {
@@ -151,6 +154,8 @@ struct RefusalCase {
   std::string image;
   const char* errorPart;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 
 class RefusalTest : public testing::TestWithParam<RefusalCase> {};
 

@@ -20,6 +20,9 @@ struct KeyStreamCase {
   std::string stream;
 };
 
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const KeyStreamCase& c, std::ostream* os) { *os << c.name; }
+
 class Rc4KeyStreamTest : public testing::TestWithParam<KeyStreamCase> {};
 
 TEST_P(Rc4KeyStreamTest, MatchesRfc6229) {
@@ -50,6 +53,8 @@ struct TextCase {
   std::string plain;
   std::string cipher;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 class Rc4TextTest : public testing::TestWithParam<TextCase> {};
 

@@ -101,6 +101,9 @@ struct MalformedCase {
   const char* errorPart;
 };
 
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
+
 class MalformedResourceTest : public testing::TestWithParam<MalformedCase> {};
 
 TEST_P(MalformedResourceTest, IsRefusedWithAReason) {
@@ -175,12 +178,12 @@ TEST(FindResourceTest, PrefersTheNeutralLanguage) {
   tree.entries = List(Directory(Number(10), List(Directory(Number(8000),
                                                            List(Leaf(0x409, "en"), Leaf(0, "neutral"))),
                                                  Directory(Number(9000), List(Leaf(0x421, "id"))))));
-  ASSERT_NE(FindResource(tree, 10, 8000), nullptr);
-  EXPECT_EQ(FindResource(tree, 10, 8000)->bytes, "neutral");
-  ASSERT_NE(FindResource(tree, 10, 9000), nullptr);
-  EXPECT_EQ(FindResource(tree, 10, 9000)->bytes, "id");
-  EXPECT_EQ(FindResource(tree, 10, 7000), nullptr);
-  EXPECT_EQ(FindResource(tree, 3, 8000), nullptr);
+  ASSERT_NE(FindResourceData(tree, 10, 8000), nullptr);
+  EXPECT_EQ(FindResourceData(tree, 10, 8000)->bytes, "neutral");
+  ASSERT_NE(FindResourceData(tree, 10, 9000), nullptr);
+  EXPECT_EQ(FindResourceData(tree, 10, 9000)->bytes, "id");
+  EXPECT_EQ(FindResourceData(tree, 10, 7000), nullptr);
+  EXPECT_EQ(FindResourceData(tree, 3, 8000), nullptr);
 }
 
 }  // namespace

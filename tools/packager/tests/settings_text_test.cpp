@@ -13,6 +13,9 @@ struct DecodeCase {
   const char* errorPart;  // when not
 };
 
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+
 class DecodeSettingsFileTest : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeSettingsFileTest, DecodesValidTextAndNamesTheFault) {
@@ -61,6 +64,8 @@ struct NormalizeCase {
   Text expected;
 };
 
+void PrintTo(const NormalizeCase& c, std::ostream* os) { *os << c.name; }
+
 class NormalizeSettingsTextTest : public testing::TestWithParam<NormalizeCase> {};
 
 TEST_P(NormalizeSettingsTextTest, EndsEveryLineWithCrLf) {
@@ -83,6 +88,8 @@ struct UpgradeCodeCase {
   Text code;
   bool accepted;
 };
+
+void PrintTo(const UpgradeCodeCase& c, std::ostream* os) { *os << c.name; }
 
 class CheckUpgradeCodeTest : public testing::TestWithParam<UpgradeCodeCase> {};
 

@@ -73,7 +73,7 @@ bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error) {
   }
 }
 
-bool ReplaceFile(const Text& path, const ByteString& bytes, const Text& modelPath, Text& error) {
+bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& modelPath, Text& error) {
   struct stat model;
   mode_t mode = stat(ToUtf8(modelPath).c_str(), &model) == 0 ? model.st_mode & 07777 : 0755;
   ByteString target = ToUtf8(path);

@@ -68,7 +68,7 @@ bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error) {
 }
 
 // The new file inherits the folder's permissions, as any file created there does.
-bool ReplaceFile(const Text& path, const ByteString& bytes, const Text&, Text& error) {
+bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text&, Text& error) {
   Text temporary = path + u".embed-" + DecimalText(GetCurrentProcessId()) + u".tmp";
   {
     FileHandle file(CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

@@ -1,12 +1,9 @@
 // Windows-side probe for the packaging tool's end-to-end tests, run under Wine:
-//   packager_probe cipher              the tool's cipher against the CryptoAPI, both ways
-//   packager_probe checksum FILE       the image checksum as imagehlp computes it
-//   packager_probe setting SECTION KEY a setting as the launcher's readers see it here
+//   packager_probe cipher         the tool's cipher against the CryptoAPI, both ways
+//   packager_probe checksum FILE  the stored and the computed image checksum, as imagehlp
+//                                 reads them
 #include <cstdio>
 
-#include "config/embedded_settings.h"
-#include "config/settings_paths.h"
-#include "config/settings_sources.h"
 #include "platform/process.h"
 #include "platform/win32/base_provider.h"
 #include "settings_cipher.h"
@@ -74,22 +71,12 @@ int PrintChecksum(const Text& path) {
   return 0;
 }
 
-int PrintSetting(const Text& section, const Text& key) {
-  Text path;
-  if (!SettingsFilePath(path)) return 1;
-  Text upgradeCode = ProfileFile(path).Get(u"Product Information", u"Upgrade Code");
-  LayeredSettings settings(path, GetEmbeddedSettingsText(upgradeCode));
-  tool::WriteOutput(u"[" + settings.Get(section, key) + u"]");
-  return 0;
-}
-
 }  // namespace
 
 int main() {
   TextList words = os::CommandLineArguments();
   if (words.size() == 1 && words[0] == u"cipher") return CheckCipher();
   if (words.size() == 2 && words[0] == u"checksum") return PrintChecksum(words[1]);
-  if (words.size() == 3 && words[0] == u"setting") return PrintSetting(words[1], words[2]);
-  tool::WriteError(u"usage: packager_probe cipher | checksum FILE | setting SECTION KEY\n");
+  tool::WriteError(u"usage: packager_probe cipher | checksum FILE\n");
   return 2;
 }
