@@ -38,9 +38,8 @@ bool ReadResources(const PeImage& image, ResourceDirectory& root, Text& error) {
 
 }  // namespace
 
-bool EmbedSettings(const ByteString& executable, const Text& settingsText,
-                   const Text& upgradeCode, const Text& keyText, ByteString& result,
-                   Text& error) {
+bool EmbedSettings(const ByteString& executable, const Text& settingsText, const Text& upgradeCode,
+                   const Text& keyText, ByteString& result, Text& error) {
   if (!CheckUpgradeCode(upgradeCode, error)) return false;
   PeImage image;
   ResourceDirectory root;
@@ -52,8 +51,8 @@ bool EmbedSettings(const ByteString& executable, const Text& settingsText,
   return image.WithResources(root, result, error);
 }
 
-bool ReadEmbeddedSettings(const ByteString& executable, const Text& upgradeCode,
-                          Text& settingsText, Text& error) {
+bool ReadEmbeddedSettings(const ByteString& executable, const Text& upgradeCode, Text& settingsText,
+                          Text& error) {
   PeImage image;
   ResourceDirectory root;
   if (!image.Parse(executable, error) || !ReadResources(image, root, error)) return false;

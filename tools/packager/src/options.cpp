@@ -26,8 +26,7 @@ namespace {
 
 // "--name=value" or "--name value" for long options, "-x value" for short ones.
 bool TakeValue(const Text& argument, const Text& longName, const Text& shortName,
-               const TextList& arguments, size_t& index, Text& value, bool& matched,
-               Text& error) {
+               const TextList& arguments, size_t& index, Text& value, bool& matched, Text& error) {
   matched = false;
   if (StartsWith(argument, longName + u"=")) {
     matched = true;
@@ -56,8 +55,8 @@ bool ParseToolOptions(const TextList& arguments, ToolOptions& options, Text& err
       continue;
     }
     bool matched = false;
-    if (!TakeValue(argument, u"--upgrade-code", u"-u", arguments, i, options.upgradeCode,
-                   matched, error)) {
+    if (!TakeValue(argument, u"--upgrade-code", u"-u", arguments, i, options.upgradeCode, matched,
+                   error)) {
       return false;
     }
     if (matched) {
@@ -92,7 +91,8 @@ bool ParseToolOptions(const TextList& arguments, ToolOptions& options, Text& err
   }
   size_t wanted = options.print ? 1 : 2;
   if (operands.size() != wanted) {
-    error = options.print ? u"--print takes one executable" : u"an executable and a settings file are needed";
+    error = options.print ? u"--print takes one executable"
+                          : u"an executable and a settings file are needed";
     return false;
   }
   options.executable = operands[0];

@@ -14,11 +14,22 @@ constexpr uint32_t kDiscardable = 0x02000000;
 constexpr uint32_t kInitializedData = 0x00000040;
 constexpr uint32_t kResourceSectionFlags = kInitializedData | 0x40000000;  // and readable
 
-const char16_t* const kDirectoryNames[] = {
-    u"export table", u"import table", u"resource table", u"exception table",
-    u"certificate table", u"base relocation table", u"debug directory", u"architecture data",
-    u"global pointer", u"TLS table", u"load configuration table", u"bound import table",
-    u"import address table", u"delay import table", u"runtime header", u"reserved directory"};
+const char16_t* const kDirectoryNames[] = {u"export table",
+                                           u"import table",
+                                           u"resource table",
+                                           u"exception table",
+                                           u"certificate table",
+                                           u"base relocation table",
+                                           u"debug directory",
+                                           u"architecture data",
+                                           u"global pointer",
+                                           u"TLS table",
+                                           u"load configuration table",
+                                           u"bound import table",
+                                           u"import address table",
+                                           u"delay import table",
+                                           u"runtime header",
+                                           u"reserved directory"};
 
 bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
@@ -74,7 +85,9 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
   if (directoryCount_ > (optionalSize - directoryStart) / 8) {
     directoryCount_ = static_cast<uint32_t>((optionalSize - directoryStart) / 8);
   }
-  if (directoryCount_ <= kResourceDirectory) return fail(u"the PE image has no resource table slot");
+  if (directoryCount_ <= kResourceDirectory) {
+    return fail(u"the PE image has no resource table slot");
+  }
   sectionAlignment_ = Field32(optionalHeader_ + 32);
   fileAlignment_ = Field32(optionalHeader_ + 36);
   sizeOfHeaders_ = Field32(optionalHeader_ + 60);
@@ -102,8 +115,9 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
     if (section.rawSize != 0 && uint64_t{section.rawPointer} + section.rawSize > bytes_.size()) {
       return fail(u"the PE image is cut short: a section's data lies beyond the end of the file");
     }
-    if (!sections_.empty() && section.virtualAddress < sections_.back().virtualAddress +
-                                  uint64_t{SectionExtent(sections_.back())}) {
+    if (!sections_.empty() &&
+        section.virtualAddress <
+            sections_.back().virtualAddress + uint64_t{SectionExtent(sections_.back())}) {
       return fail(u"the PE sections overlap or are out of order");
     }
     if (resourceRva != 0 && section.virtualAddress == resourceRva) {
@@ -162,8 +176,7 @@ bool PeImage::CheckDebugData(uint32_t startVa, uint32_t startRaw, Text& error) c
   return true;
 }
 
-bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result,
-                            Text& error) const {
+bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, Text& error) const {
   const size_t count = sections_.size();
   const bool inserting = resourceIndex_ < 0;
   // A new resource section goes in front of the discardable sections at the end (the
@@ -200,9 +213,9 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result,
     oldRawSpan = resources->rawSize;
   } else {
     const PeSection& last = sections_.back();
-    startVa = index < count ? sections_[index].virtualAddress
-                            : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)},
-                                      sectionAlignment_);
+    startVa = index < count
+                  ? sections_[index].virtualAddress
+                  : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_);
     startRaw = dataEnd;
     for (size_t i = index; i < count; ++i) {
       if (sections_[i].rawSize != 0) {
@@ -268,10 +281,11 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result,
   const int64_t rawDelta = static_cast<int64_t>(newRawSpan) - static_cast<int64_t>(oldRawSpan);
   const int64_t vaDelta = static_cast<int64_t>(newVaSpan) - static_cast<int64_t>(oldVaSpan);
   const PeSection& last = sections_.back();
-  uint64_t imageEnd = inserting && index == count
-                          ? startVa + newVaSpan
-                          : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)},
-                                    sectionAlignment_) + vaDelta;
+  uint64_t imageEnd =
+      inserting && index == count
+          ? startVa + newVaSpan
+          : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_) +
+                vaDelta;
   if (imageEnd > 0xFFFFFFFFu || bytes_.size() + rawDelta > 0xFFFFFFFFu) {
     error = u"the resources make the image too large";
     return false;

@@ -30,7 +30,9 @@ class TreeReader {
   bool ReadDirectory(size_t offset, ResourceDirectory& directory, int depth = 1) {
     if (depth > kMaxDepth) return Fail(u"the resource tree is nested too deeply");
     if (!visited_.insert(offset).second) return Fail(u"a resource directory is reached twice");
-    if (!Fits(offset, kDirectorySize)) return Fail(u"a resource directory lies outside the section");
+    if (!Fits(offset, kDirectorySize)) {
+      return Fail(u"a resource directory lies outside the section");
+    }
     directory.characteristics = ReadU32(section_, offset);
     directory.timeDateStamp = ReadU32(section_, offset + 4);
     directory.majorVersion = ReadU16(section_, offset + 8);
@@ -85,7 +87,9 @@ class TreeReader {
   }
 
   bool ReadData(size_t offset, ResourceData& data) {
-    if (!Fits(offset, kDataEntrySize)) return Fail(u"a resource data entry lies outside the section");
+    if (!Fits(offset, kDataEntrySize)) {
+      return Fail(u"a resource data entry lies outside the section");
+    }
     uint32_t rva = ReadU32(section_, offset);
     uint32_t size = ReadU32(section_, offset + 4);
     data.codePage = ReadU32(section_, offset + 8);
@@ -185,8 +189,8 @@ const ResourceDirectory* FindDirectory(const ResourceDirectory& parent, uint16_t
 
 }  // namespace
 
-bool ParseResourceSection(std::string_view section, uint32_t sectionRva,
-                          ResourceDirectory& root, Text& error) {
+bool ParseResourceSection(std::string_view section, uint32_t sectionRva, ResourceDirectory& root,
+                          Text& error) {
   TreeReader reader(section, sectionRva);
   if (reader.ReadDirectory(0, root)) return true;
   error = reader.Error();
@@ -213,10 +217,10 @@ ByteString SerializeResourceSection(const ResourceDirectory& root, uint32_t sect
       uint32_t name = entry->name.isNumber
                           ? entry->name.number
                           : kHighBit | static_cast<uint32_t>(layout.nameOffsets[entry]);
-      uint32_t target = entry->directory
-                            ? kHighBit | static_cast<uint32_t>(
-                                             layout.directoryOffsets[entry->directory.get()])
-                            : static_cast<uint32_t>(layout.dataEntryOffsets[entry]);
+      uint32_t target =
+          entry->directory
+              ? kHighBit | static_cast<uint32_t>(layout.directoryOffsets[entry->directory.get()])
+              : static_cast<uint32_t>(layout.dataEntryOffsets[entry]);
       WriteU32(bytes, at, name);
       WriteU32(bytes, at + 4, target);
       at += kEntrySize;
@@ -251,7 +255,7 @@ void SetResource(ResourceDirectory& root, uint16_t type, uint16_t number, uint16
 }
 
 const ResourceData* FindResourceData(const ResourceDirectory& root, uint16_t type,
-                                 uint16_t number) {
+                                     uint16_t number) {
   const ResourceDirectory* names = FindDirectory(root, type);
   const ResourceDirectory* languages = names ? FindDirectory(*names, number) : nullptr;
   if (!languages) return nullptr;

@@ -40,8 +40,8 @@ struct ResourceDirectory {
 
 // `section` holds the section's bytes, which the image maps at `sectionRva`. False, with the
 // reason, for a tree that points outside the section or back into itself.
-bool ParseResourceSection(std::string_view section, uint32_t sectionRva,
-                          ResourceDirectory& root, Text& error);
+bool ParseResourceSection(std::string_view section, uint32_t sectionRva, ResourceDirectory& root,
+                          Text& error);
 // The section bytes for a tree mapped at `sectionRva`: tables, data entries, names, then data.
 ByteString SerializeResourceSection(const ResourceDirectory& root, uint32_t sectionRva);
 

@@ -14,8 +14,11 @@ bool FindInvalidUtf8(const ByteString& bytes, size_t from, size_t& offset) {
   size_t i = from;
   while (i < bytes.size()) {
     unsigned char lead = static_cast<unsigned char>(bytes[i]);
-    size_t extra = lead < 0x80 ? 0 : lead >= 0xC2 && lead <= 0xDF ? 1
-                 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 4;
+    size_t extra = lead < 0x80                    ? 0
+                   : lead >= 0xC2 && lead <= 0xDF ? 1
+                   : lead >= 0xE0 && lead <= 0xEF ? 2
+                   : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                  : 4;
     bool valid = extra < 4 && i + extra < bytes.size();
     char32_t code = lead & (0x7F >> extra);
     for (size_t k = 1; valid && k <= extra; ++k) {
@@ -24,8 +27,7 @@ bool FindInvalidUtf8(const ByteString& bytes, size_t from, size_t& offset) {
       code = (code << 6) | (next & 0x3F);
     }
     static const char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (!valid || code < kSmallest[extra] || code > 0x10FFFF ||
-        (code >= 0xD800 && code < 0xE000)) {
+    if (!valid || code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
       offset = i;
       return true;
     }
@@ -71,8 +73,8 @@ bool DecodeSettingsFile(const ByteString& bytes, Text& text, Text& error) {
   bool marked = starts("\xEF\xBB\xBF");
   size_t offset = 0;
   if (FindInvalidUtf8(bytes, marked ? 3 : 0, offset)) {
-    error = At("not valid UTF-8 (nor UTF-16 with a byte-order mark): bad sequence at byte ",
-               offset);
+    error =
+        At("not valid UTF-8 (nor UTF-16 with a byte-order mark): bad sequence at byte ", offset);
     return false;
   }
   text = (marked ? u"\uFEFF" : u"") + DecodeProfileBytes(bytes);
@@ -102,14 +104,16 @@ bool CheckUpgradeCode(const Text& code, Text& error) {
   }
   for (char16_t c : code) {
     if (c < 0x20 || c > 0x7E) {
-      error = u"the upgrade code holds a character outside printable ASCII, which the launcher "
-              u"would turn into different bytes under different code pages";
+      error =
+          u"the upgrade code holds a character outside printable ASCII, which the launcher "
+          u"would turn into different bytes under different code pages";
       return false;
     }
   }
   if (code.front() == u' ' || code.back() == u' ') {
-    error = u"the upgrade code begins or ends with a space, which the settings file reader "
-            u"drops";
+    error =
+        u"the upgrade code begins or ends with a space, which the settings file reader "
+        u"drops";
     return false;
   }
   if (code.size() >= 2 && (code.front() == u'"' || code.front() == u'\'') &&

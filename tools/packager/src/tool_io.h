@@ -13,7 +13,8 @@ namespace tool {
 bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error);
 // Writes a new file beside `path` and then puts it in its place, so that `path` keeps its old
 // contents whenever anything fails. The new file takes the permissions of `modelPath`.
-bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& modelPath, Text& error);
+bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& modelPath,
+                        Text& error);
 // Bytes from the operating system's cryptographic random source.
 bool RandomBytes(uint8_t* bytes, size_t count);
 // Text to standard output and standard error: as typed characters on a console, UTF-8

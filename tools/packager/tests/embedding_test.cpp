@@ -71,7 +71,8 @@ TEST(EmbeddingTest, ReadsBackUnderTheRightCodeOnly) {
   Text text;
   ASSERT_TRUE(ReadEmbeddedSettings(result, kUpgradeCode, text, error)) << ToUtf8(error);
   EXPECT_EQ(text, kSettings);
-  EXPECT_FALSE(ReadEmbeddedSettings(result, u"{11111111-2222-3333-4444-555555555556}", text, error));
+  EXPECT_FALSE(
+      ReadEmbeddedSettings(result, u"{11111111-2222-3333-4444-555555555556}", text, error));
   EXPECT_NE(ToUtf8(error).find("does not open"), std::string::npos);
   EXPECT_FALSE(ReadEmbeddedSettings(Launcher(), kUpgradeCode, text, error));
   EXPECT_NE(ToUtf8(error).find("no embedded settings"), std::string::npos);

@@ -32,8 +32,8 @@ void Leaves(const ResourceDirectory& directory, const std::string& path, std::st
 std::string BuildImage(const ImageSpec& spec) {
   const size_t optionalSize = spec.is64 ? 240 : 224;
   const size_t table = kPeHeader + 24 + optionalSize;
-  const uint32_t headers = AlignUp(static_cast<uint32_t>(table + 40 * (spec.sections.size() + 1)),
-                                   kFileAlignment);
+  const uint32_t headers =
+      AlignUp(static_cast<uint32_t>(table + 40 * (spec.sections.size() + 1)), kFileAlignment);
   std::vector<uint32_t> addresses;
   std::vector<std::string> contents;
   uint32_t address = kSectionAlignment;
@@ -65,7 +65,8 @@ std::string BuildImage(const ImageSpec& spec) {
   const size_t directories = optional + (spec.is64 ? 112 : 96);
   WriteU32(image, directories - 4, 16);
   for (const DirectorySpec& directory : spec.directories) {
-    WriteU32(image, directories + directory.index * 8, addresses[directory.section] + directory.offset);
+    WriteU32(image, directories + directory.index * 8,
+             addresses[directory.section] + directory.offset);
     WriteU32(image, directories + directory.index * 8 + 4, directory.size);
   }
   for (size_t i = 0; i < spec.sections.size(); ++i) {

@@ -23,11 +23,15 @@ const ResourceDirectory kSmallTree = Tree({{1, "small"}});
 const ResourceDirectory kLargeTree = Tree({{1, ByteString(0x2345, 'L')}, {2, "more"}});
 
 std::string Code() { return std::string(0x345, '\xC3'); }
-std::string Relocations() { return std::string("\x00\x10\x00\x00\x0C\x00\x00\x00\x01\x30\x02\x30", 12); }
+std::string Relocations() {
+  return std::string("\x00\x10\x00\x00\x0C\x00\x00\x00\x01\x30\x02\x30", 12);
+}
 
 SectionSpec CodeSection() { return {".text", Code(), nullptr, kCode}; }
 SectionSpec DataSection() { return {".data", std::string(0x20, 'd'), nullptr, kData}; }
-SectionSpec ResourcesSection(const ResourceDirectory& tree) { return {".rsrc", "", &tree, kResources}; }
+SectionSpec ResourcesSection(const ResourceDirectory& tree) {
+  return {".rsrc", "", &tree, kResources};
+}
 SectionSpec RelocationSection() { return {".reloc", Relocations(), nullptr, kRelocations}; }
 
 struct RewriteCase {
@@ -62,8 +66,8 @@ TEST_P(RewriteTest, KeepsEverythingElseAndFixesTheHeaders) {
     EXPECT_EQ(section.rawPointer, expectedRaw) << section.name;
     EXPECT_EQ(section.rawSize % kFileAlignment, 0u) << section.name;
     EXPECT_GE(section.rawSize, section.virtualSize) << section.name;
-    expectedAddress += (section.virtualSize + kSectionAlignment - 1) / kSectionAlignment *
-                       kSectionAlignment;
+    expectedAddress +=
+        (section.virtualSize + kSectionAlignment - 1) / kSectionAlignment * kSectionAlignment;
     expectedRaw += section.rawSize;
   }
   EXPECT_EQ(Field32(result, optional + 56), expectedAddress);  // size of image
@@ -120,24 +124,35 @@ INSTANTIATE_TEST_SUITE_P(
     Layouts, RewriteTest,
     testing::Values(
         RewriteCase{"grows_before_relocations",
-                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree), RelocationSection()}), &kLargeTree},
+                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree),
+                                 RelocationSection()}),
+                    &kLargeTree},
         RewriteCase{"shrinks_before_relocations",
-                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kLargeTree), RelocationSection()}), &kSmallTree},
-        RewriteCase{"grows_as_last_section", Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree)}),
+                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kLargeTree),
+                                 RelocationSection()}),
+                    &kSmallTree},
+        RewriteCase{"grows_as_last_section",
+                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree)}),
                     &kLargeTree},
         RewriteCase{"keeps_appended_data",
-                    Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "PK\x05\x06 appended jar"),
+                    Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()},
+                         "PK\x05\x06 appended jar"),
                     &kLargeTree},
-        RewriteCase{"added_before_relocations", Spec(false, {CodeSection(), DataSection(), RelocationSection()}),
+        RewriteCase{"added_before_relocations",
+                    Spec(false, {CodeSection(), DataSection(), RelocationSection()}), &kLargeTree},
+        RewriteCase{"added_at_the_end", Spec(false, {CodeSection(), DataSection()}, "overlay"),
+                    &kSmallTree},
+        RewriteCase{"pe32_plus",
+                    Spec(true, {CodeSection(), DataSection(), ResourcesSection(kSmallTree),
+                                RelocationSection()}),
                     &kLargeTree},
-        RewriteCase{"added_at_the_end", Spec(false, {CodeSection(), DataSection()}, "overlay"), &kSmallTree},
-        RewriteCase{"pe32_plus", Spec(true, {CodeSection(), DataSection(), ResourcesSection(kSmallTree), RelocationSection()}),
-                    &kLargeTree},
-        RewriteCase{"pe32_plus_added", Spec(true, {CodeSection(), RelocationSection()}), &kSmallTree}),
+        RewriteCase{"pe32_plus_added", Spec(true, {CodeSection(), RelocationSection()}),
+                    &kSmallTree}),
     [](const testing::TestParamInfo<RewriteCase>& info) { return info.param.name; });
 
 TEST(RewriteTest, ShiftsTheSymbolTablePointerWithTheDataBehindTheResources) {
-  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "symbols");
+  ImageSpec spec =
+      Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "symbols");
   std::string original = BuildImage(spec);
   uint32_t symbols = static_cast<uint32_t>(original.size() - 7);
   WriteU32(original, kPeHeader + 12, symbols);
@@ -174,7 +189,8 @@ std::string Modified(std::string image, size_t at, uint32_t value) {
 }
 
 std::string Signed() {
-  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "certificate");
+  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()},
+                        "certificate");
   spec.signed_ = true;
   return BuildImage(spec);
 }
@@ -191,7 +207,8 @@ std::string ImportsInRelocations() {
   return BuildImage(spec);
 }
 
-const std::string kGood = BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
+const std::string kGood =
+    BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusalTest,
@@ -205,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"headers_cut_short", kGood.substr(0, 0x100), "cut short"},
         RefusalCase{"signed", Signed(), "signed"},
         RefusalCase{"writable_data_behind_resources",
-                    BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree), DataSection(), RelocationSection()})),
+                    BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree),
+                                            DataSection(), RelocationSection()})),
                     "section .data follows the resources"},
         RefusalCase{"no_room_for_a_section_header", NoRoomForHeader(), "no room"},
         RefusalCase{"table_in_a_moving_section", ImportsInRelocations(), "import table"}),

@@ -34,17 +34,16 @@ TEST_P(Rc4KeyStreamTest, MatchesRfc6229) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rfc6229, Rc4KeyStreamTest,
-    testing::Values(
-        KeyStreamCase{"key40_offset0", FromHex("0102030405"), 0,
-                      FromHex("b2396305f03dc027ccc3524a0a1118a8")},
-        KeyStreamCase{"key40_offset16", FromHex("0102030405"), 16,
-                      FromHex("6982944f18fc82d589c403a47a0d0919")},
-        KeyStreamCase{"key40_offset4096", FromHex("0102030405"), 4096,
-                      FromHex("ff25b58995996707e51fbdf08b34d875")},
-        KeyStreamCase{"key128_offset0", FromHex("0102030405060708090a0b0c0d0e0f10"), 0,
-                      FromHex("9ac7cc9a609d1ef7b2932899cde41b97")},
-        KeyStreamCase{"key128_offset16", FromHex("0102030405060708090a0b0c0d0e0f10"), 16,
-                      FromHex("5248c4959014126a6e8a84f11d1a9e1c")}),
+    testing::Values(KeyStreamCase{"key40_offset0", FromHex("0102030405"), 0,
+                                  FromHex("b2396305f03dc027ccc3524a0a1118a8")},
+                    KeyStreamCase{"key40_offset16", FromHex("0102030405"), 16,
+                                  FromHex("6982944f18fc82d589c403a47a0d0919")},
+                    KeyStreamCase{"key40_offset4096", FromHex("0102030405"), 4096,
+                                  FromHex("ff25b58995996707e51fbdf08b34d875")},
+                    KeyStreamCase{"key128_offset0", FromHex("0102030405060708090a0b0c0d0e0f10"), 0,
+                                  FromHex("9ac7cc9a609d1ef7b2932899cde41b97")},
+                    KeyStreamCase{"key128_offset16", FromHex("0102030405060708090a0b0c0d0e0f10"),
+                                  16, FromHex("5248c4959014126a6e8a84f11d1a9e1c")}),
     [](const testing::TestParamInfo<KeyStreamCase>& info) { return info.param.name; });
 
 struct TextCase {

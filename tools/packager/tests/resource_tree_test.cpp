@@ -42,14 +42,14 @@ ResourceDirectory SampleTree() {
   ResourceDirectory root;
   root.timeDateStamp = 0x12345678;
   root.majorVersion = 4;
-  root.entries = List(
-      Directory(Named(u"TYPELIB"), List(Directory(Number(1), List(Leaf(0, "typelib"))))),
-      Directory(Number(3), List(Directory(Number(1), List(Leaf(0x421, ByteString(37, 'i')))))),
-      Directory(Number(6), List(Directory(Number(14), List(Leaf(0x421, "strings", 1200),
-                                                           Leaf(0x409, "english"))))),
-      Directory(Number(10), List(Directory(Named(u"DATA"), List(Leaf(0, "x"))),
-                                 Directory(Number(100), List(Leaf(0, ByteString()))))),
-      Directory(Number(24), List(Directory(Number(1), List(Leaf(0x409, "<assembly/>"))))));
+  root.entries =
+      List(Directory(Named(u"TYPELIB"), List(Directory(Number(1), List(Leaf(0, "typelib"))))),
+           Directory(Number(3), List(Directory(Number(1), List(Leaf(0x421, ByteString(37, 'i')))))),
+           Directory(Number(6), List(Directory(Number(14), List(Leaf(0x421, "strings", 1200),
+                                                                Leaf(0x409, "english"))))),
+           Directory(Number(10), List(Directory(Named(u"DATA"), List(Leaf(0, "x"))),
+                                      Directory(Number(100), List(Leaf(0, ByteString()))))),
+           Directory(Number(24), List(Directory(Number(1), List(Leaf(0x409, "<assembly/>"))))));
   return root;
 }
 
@@ -70,8 +70,8 @@ TEST(ResourceTreeTest, WritesNamedEntriesFirstAndDataOnEightBytes) {
   tree.entries = List(Directory(Number(10), List(Directory(Number(1), List(Leaf(0, "abc"))))),
                       Directory(Named(u"B"), List(Directory(Number(1), List(Leaf(0, "d"))))));
   ByteString section = SerializeResourceSection(tree, kRva);
-  EXPECT_EQ(ReadU16(section, 12), 1);  // named
-  EXPECT_EQ(ReadU16(section, 14), 1);  // numbered
+  EXPECT_EQ(ReadU16(section, 12), 1);                 // named
+  EXPECT_EQ(ReadU16(section, 14), 1);                 // numbered
   EXPECT_NE(ReadU32(section, 16) & 0x80000000u, 0u);  // the named one comes first
   ResourceDirectory parsed;
   Text error;
@@ -116,18 +116,19 @@ TEST_P(MalformedResourceTest, IsRefusedWithAReason) {
 // Words: characteristics, stamp, versions, counts (named | numbered << 16), entries...
 INSTANTIATE_TEST_SUITE_P(
     Cases, MalformedResourceTest,
-    testing::Values(
-        MalformedCase{"too_short", ByteString(8, '\0'), "outside"},
-        MalformedCase{"entries_past_end", Section({0, 0, 0, 100u << 16}), "entries"},
-        MalformedCase{"directory_loops_to_root", Section({0, 0, 0, 1u << 16, 10, 0x80000000u}),
-                      "twice"},
-        MalformedCase{"subdirectory_past_end", Section({0, 0, 0, 1u << 16, 10, 0x80000100u}),
-                      "outside"},
-        MalformedCase{"name_past_end", Section({0, 0, 0, 1, 0x80000100u, 24}), "name"},
-        MalformedCase{"data_before_section", Section({0, 0, 0, 1u << 16, 10, 24, 0x100, 4}),
-                      "outside the resource section"},
-        MalformedCase{"data_past_section", Section({0, 0, 0, 1u << 16, 10, 24, kRva + 60, 8}),
-                      "outside the resource section"}),
+    testing::Values(MalformedCase{"too_short", ByteString(8, '\0'), "outside"},
+                    MalformedCase{"entries_past_end", Section({0, 0, 0, 100u << 16}), "entries"},
+                    MalformedCase{"directory_loops_to_root",
+                                  Section({0, 0, 0, 1u << 16, 10, 0x80000000u}), "twice"},
+                    MalformedCase{"subdirectory_past_end",
+                                  Section({0, 0, 0, 1u << 16, 10, 0x80000100u}), "outside"},
+                    MalformedCase{"name_past_end", Section({0, 0, 0, 1, 0x80000100u, 24}), "name"},
+                    MalformedCase{"data_before_section",
+                                  Section({0, 0, 0, 1u << 16, 10, 24, 0x100, 4}),
+                                  "outside the resource section"},
+                    MalformedCase{"data_past_section",
+                                  Section({0, 0, 0, 1u << 16, 10, 24, kRva + 60, 8}),
+                                  "outside the resource section"}),
     [](const testing::TestParamInfo<MalformedCase>& info) { return info.param.name; });
 
 TEST(ResourceTreeTest, RefusesATreeNestedBeyondAnyLinkersDepth) {
@@ -175,9 +176,9 @@ TEST(SetResourceTest, InsertsNumbersInAscendingOrderAfterNames) {
 
 TEST(FindResourceTest, PrefersTheNeutralLanguage) {
   ResourceDirectory tree;
-  tree.entries = List(Directory(Number(10), List(Directory(Number(8000),
-                                                           List(Leaf(0x409, "en"), Leaf(0, "neutral"))),
-                                                 Directory(Number(9000), List(Leaf(0x421, "id"))))));
+  tree.entries = List(Directory(
+      Number(10), List(Directory(Number(8000), List(Leaf(0x409, "en"), Leaf(0, "neutral"))),
+                       Directory(Number(9000), List(Leaf(0x421, "id"))))));
   ASSERT_NE(FindResourceData(tree, 10, 8000), nullptr);
   EXPECT_EQ(FindResourceData(tree, 10, 8000)->bytes, "neutral");
   ASSERT_NE(FindResourceData(tree, 10, 9000), nullptr);

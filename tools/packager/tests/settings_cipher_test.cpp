@@ -10,7 +10,8 @@ namespace {
 
 TEST(SettingsCipherTest, KeysRc4WithFortyBitsOfTheDigestAndZeroSalt) {
   // MD5("abc") = 900150983cd24fb0d6963f7d28e17f72
-  EXPECT_EQ(BaseProviderRc4Key("abc"), std::string("\x90\x01\x50\x98\x3c", 5) + std::string(11, '\0'));
+  EXPECT_EQ(BaseProviderRc4Key("abc"),
+            std::string("\x90\x01\x50\x98\x3c", 5) + std::string(11, '\0'));
 }
 
 TEST(SettingsCipherTest, IsRc4UnderTheDerivedKeyAndUndoesItself) {

@@ -9,7 +9,7 @@ struct DecodeCase {
   const char* name;
   ByteString bytes;
   bool valid;
-  Text text;  // when valid
+  Text text;              // when valid
   const char* errorPart;  // when not
 };
 
@@ -39,8 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"empty", "", true, u"", ""},
         DecodeCase{"utf16le_with_mark", ByteString("\xFF\xFE[\0A\0]\0\xE9\0", 10), true,
                    u"\uFEFF[A]\u00E9", ""},
-        DecodeCase{"utf16be_with_mark", ByteString("\xFE\xFF\0[\0A\0]", 8), true, u"\uFEFF[A]",
-                   ""},
+        DecodeCase{"utf16be_with_mark", ByteString("\xFE\xFF\0[\0A\0]", 8), true, u"\uFEFF[A]", ""},
         DecodeCase{"utf16_surrogate_pair", ByteString("\xFF\xFE\x3D\xD8\x00\xDE", 6), true,
                    u"\uFEFF\U0001F600", ""},
         DecodeCase{"utf8_latin1_byte", "k=caf\xE9", false, u"", "byte 5"},
@@ -101,17 +100,16 @@ TEST_P(CheckUpgradeCodeTest, AcceptsOnlyCodesTheLauncherReadsUnchanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CheckUpgradeCodeTest,
-    testing::Values(
-        UpgradeCodeCase{"braced_guid", u"{6F9619FF-8B86-D011-B42D-00C04FC964FF}", true},
-        UpgradeCodeCase{"inner_space", u"my product 2", true},
-        UpgradeCodeCase{"one_quote", u"\"x", true},
-        UpgradeCodeCase{"empty", u"", false},
-        UpgradeCodeCase{"non_ascii", u"produk-\u00E9", false},
-        UpgradeCodeCase{"control_character", u"a\tb", false},
-        UpgradeCodeCase{"leading_space", u" abc", false},
-        UpgradeCodeCase{"trailing_space", u"abc ", false},
-        UpgradeCodeCase{"double_quoted", u"\"abc\"", false},
-        UpgradeCodeCase{"single_quoted", u"'abc'", false}),
+    testing::Values(UpgradeCodeCase{"braced_guid", u"{6F9619FF-8B86-D011-B42D-00C04FC964FF}", true},
+                    UpgradeCodeCase{"inner_space", u"my product 2", true},
+                    UpgradeCodeCase{"one_quote", u"\"x", true},
+                    UpgradeCodeCase{"empty", u"", false},
+                    UpgradeCodeCase{"non_ascii", u"produk-\u00E9", false},
+                    UpgradeCodeCase{"control_character", u"a\tb", false},
+                    UpgradeCodeCase{"leading_space", u" abc", false},
+                    UpgradeCodeCase{"trailing_space", u"abc ", false},
+                    UpgradeCodeCase{"double_quoted", u"\"abc\"", false},
+                    UpgradeCodeCase{"single_quoted", u"'abc'", false}),
     [](const testing::TestParamInfo<UpgradeCodeCase>& info) { return info.param.name; });
 
 TEST(BracedGuidTextTest, IsAVersionFourGuidOfThirtyEightCharacters) {

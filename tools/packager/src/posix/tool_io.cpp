@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 namespace tool {
 
 namespace {
@@ -73,7 +72,8 @@ bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error) {
   }
 }
 
-bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& modelPath, Text& error) {
+bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& modelPath,
+                        Text& error) {
   struct stat model;
   mode_t mode = stat(ToUtf8(modelPath).c_str(), &model) == 0 ? model.st_mode & 07777 : 0755;
   ByteString target = ToUtf8(path);
@@ -87,7 +87,8 @@ bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& m
                  fchmod(file.Get(), mode) == 0 && fsync(file.Get()) == 0;
   if (written) written = file.Close();
   if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
-    error = written ? Reason(u"cannot replace", path) : Reason(u"cannot write", FromUtf8(temporary));
+    error =
+        written ? Reason(u"cannot replace", path) : Reason(u"cannot write", FromUtf8(temporary));
     unlink(temporary.c_str());
     return false;
   }

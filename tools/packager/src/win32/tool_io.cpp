@@ -10,8 +10,8 @@ namespace {
 Text Reason(const Text& what, const Text& path) {
   DWORD code = GetLastError();
   wchar_t buffer[512];
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, code, 0, buffer, 512, nullptr);
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, buffer, 512, nullptr);
   Text system = Trim(FromWide(buffer, length));
   return what + u" '" + path + u"': " + (system.empty() ? u"error " + DecimalText(code) : system);
 }
@@ -58,7 +58,8 @@ bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error) {
   while (done < bytes.size()) {
     DWORD read = 0;
     if (!ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &read,
-                  nullptr) || read == 0) {
+                  nullptr) ||
+        read == 0) {
       error = Reason(u"cannot read", path);
       return false;
     }
@@ -84,7 +85,8 @@ bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text&, 
       return false;
     }
   }
-  if (!MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(Wide(temporary), Wide(path),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = Reason(u"cannot replace", path);
     DeleteFileW(Wide(temporary));
     return false;

@@ -8,7 +8,7 @@
 #include "platform/win32/base_provider.h"
 #include "settings_cipher.h"
 #include "tool_io.h"
-
+// After the Windows header, whose types it uses.
 #include <imagehlp.h>
 
 namespace {
@@ -17,8 +17,9 @@ bool CryptoApiEncipher(const ByteString& keyBytes, ByteString& bytes) {
   CryptProvider provider = AcquireBaseProvider();
   CryptKey key = provider ? DeriveSettingsKey(provider, keyBytes) : CryptKey();
   DWORD length = static_cast<DWORD>(bytes.size());
-  return key && CryptEncrypt(key.Get(), 0, TRUE, 0, reinterpret_cast<BYTE*>(&bytes[0]),
-                             &length, length) && length == bytes.size();
+  return key &&
+         CryptEncrypt(key.Get(), 0, TRUE, 0, reinterpret_cast<BYTE*>(&bytes[0]), &length, length) &&
+         length == bytes.size();
 }
 
 struct CipherCase {
