@@ -80,13 +80,16 @@ void ExpandEnvironment(Text& text) {
   text = FromWide(buffer.data());
 }
 
+// Without best-fit mapping: a look-alike (O for Omega, a plain quote for a full-width one)
+// would silently change the text, where the default character shows the loss.
 ByteString ToThreadCodePage(const Text& text) {
   if (text.empty()) return ByteString();
-  int length = WideCharToMultiByte(CP_THREAD_ACP, 0, Wide(text), static_cast<int>(text.size()),
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  int length = WideCharToMultiByte(CP_THREAD_ACP, flags, Wide(text), static_cast<int>(text.size()),
                                    nullptr, 0, nullptr, nullptr);
   if (length <= 0) return ByteString();
   ByteString bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_THREAD_ACP, 0, Wide(text), static_cast<int>(text.size()), &bytes[0],
+  WideCharToMultiByte(CP_THREAD_ACP, flags, Wide(text), static_cast<int>(text.size()), &bytes[0],
                       length, nullptr, nullptr);
   return bytes;
 }
