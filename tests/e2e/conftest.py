@@ -49,10 +49,6 @@ class Wine:
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # A server left by wineboot is simply kept; otherwise start a persistent one.
         subprocess.run(["wineserver", "-p"], env=self.env, stderr=subprocess.DEVNULL)
-        # The prefix's service processes start with the first program a server runs and live
-        # as long as the server: started here, they hold no test's output pipes open.
-        subprocess.run(["wine", "cmd", "/c", "exit"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env)
