@@ -174,6 +174,16 @@ def test_windows_build_of_the_tool_under_wine(wine, tmp_path):
     shown = wine.run(WINDOWS_TOOL, ["--print", "-u", CODE, windows_path(app.exe)])
     assert shown.stdout.decode() == CRLF_SETTINGS
     assert sorted(path.name for path in app.folder.iterdir()) == ["tool.exe", "tool.ini"]
+    # Its refusals leave the input alone as well.
+    packaged = app.exe.read_bytes()
+    missing = wine.run(WINDOWS_TOOL, ["-u", CODE, windows_path(app.exe),
+                                      windows_path(tmp_path / "absent.ini")])
+    assert missing.returncode == 1 and missing.stderr.startswith(b"embed-settings: cannot open")
+    settings.write_bytes(b"Cmd=caf\xe9\n")
+    invalid = wine.run(WINDOWS_TOOL, ["-u", CODE, windows_path(app.exe), windows_path(settings)])
+    assert invalid.returncode == 1 and b"not valid UTF-8" in invalid.stderr
+    assert app.exe.read_bytes() == packaged
+    assert sorted(path.name for path in app.folder.iterdir()) == ["tool.exe", "tool.ini"]
 
 
 def test_help_and_wrong_command_lines(wine):
