@@ -49,6 +49,10 @@ class Wine:
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # A server left by wineboot is simply kept; otherwise start a persistent one.
         subprocess.run(["wineserver", "-p"], env=self.env, stderr=subprocess.DEVNULL)
+        # The prefix's background processes start with the first program a server runs and
+        # inherit its descriptors; started here, they hold no test's output pipe open.
+        subprocess.run(["wineboot"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env)

@@ -1,0 +1,114 @@
+"""Test runtimes laid out as installers leave them, and their registration in the registry of
+the shared Wine prefix (removed again after each test)."""
+import shutil
+from dataclasses import dataclass, field
+from pathlib import Path
+
+import pytest
+
+from conftest import DIST, windows_path
+
+TEST_RUNTIME = {"x86": DIST / "fixtures" / "windows-x86" / "jvm.dll",
+                "x64": DIST / "fixtures" / "windows-x64" / "jvm.dll"}
+
+# The registry roots in the order the launcher searches them, below Software\.
+ROOTS = {1: r"JavaSoft\JDK", 2: r"JavaSoft\JRE", 3: r"JavaSoft\Java Development Kit",
+         4: r"JavaSoft\Java Runtime Environment", 5: r"JRockit\Java Runtime Environment",
+         6: r"JRockit\Java Development Kit", 7: r"IBM\Java2 Runtime Environment"}
+# The registry as a 32-bit program sees it by default, and the 64-bit one, both written
+# through the 64-bit view.
+VIEW_KEYS = {32: "Software\\Wow6432Node\\", 64: "Software\\"}
+
+
+# A program that ends with System.exit: a launcher that admits IBM's runtimes keeps its VM
+# thread until then.
+EXITING_PROGRAM = "main exit 0\n"
+
+
+def install_runtime(home, vms=("client",), arch="x86", script=EXITING_PROGRAM):
+    """Copies the test runtime to home\\bin\\<vm>\\jvm.dll for each VM, with its script."""
+    for vm in vms:
+        folder = Path(home) / "bin" / vm
+        folder.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(TEST_RUNTIME[arch], folder / "jvm.dll")
+        if script is not None:
+            (folder / "jvm.script").write_text(script)
+    return Path(home)
+
+
+def loaded_libraries(root):
+    """Paths of the test runtimes that some process loaded below root."""
+    paths = []
+    for record in sorted(Path(root).rglob("jvm.record")):
+        paths += [line[len("loaded "):] for line in record.read_text().splitlines()
+                  if line.startswith("loaded ")]
+    return paths
+
+
+def record_lines(library):
+    """What the test runtime at that path recorded."""
+    return (Path(library).parent / "jvm.record").read_text().splitlines()
+
+
+def reg_sz(text):
+    """A string value as a .reg file writes it."""
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def reg_hex(kind, data):
+    """A value of any type from raw bytes; kind None is REG_BINARY."""
+    prefix = "hex:" if kind is None else "hex(%x):" % kind
+    return prefix + ",".join("%02x" % b for b in data)
+
+
+def utf16(text):
+    return text.encode("utf-16-le")
+
+
+REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ = 1, 2, 7
+
+
+@dataclass
+class Registry:
+    """Writes runtime entries into the prefix and removes every root key it wrote below."""
+    wine: object
+    folder: Path
+    touched: set = field(default_factory=set)
+
+    def register(self, entries):
+        """entries: (view, root number, sub-key name, JavaHome as .reg data or None)."""
+        lines = ["Windows Registry Editor Version 5.00", ""]
+        for view, root, name, java_home in entries:
+            self.touched.add(VIEW_KEYS[view] + ROOTS[root])
+            lines.append("[HKEY_LOCAL_MACHINE\\%s%s\\%s]" % (VIEW_KEYS[view], ROOTS[root], name))
+            if java_home is not None:
+                lines.append('"JavaHome"=' + java_home)
+            lines.append("")
+        script = self.folder / "runtimes.reg"
+        script.write_bytes(b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le"))
+        result = self.wine.command("reg", "import", windows_path(script), "/reg:64")
+        assert result.returncode == 0, result.stderr
+
+    def clean(self):
+        for key in sorted(self.touched):
+            self.wine.command("reg", "delete", "HKLM\\" + key, "/f", "/reg:64")
+        self.touched.clear()
+
+
+@pytest.fixture
+def registry(wine, tmp_path):
+    folder = tmp_path / "registry"
+    folder.mkdir()
+    entries = Registry(wine, folder)
+    yield entries
+    entries.clean()
+
+
+def settings(runtime="", application=""):
+    """A settings file for the test program, with extra lines in two of its sections. It names
+    no class path: the test runtime needs none (the launcher reports that and goes on)."""
+    return ("[Java Runtime Environment]\nMain Class=demo.Main\n" + runtime +
+            "\n[Application]\n" + application)
+
+
+ANY_VERSION = "Minimum Version=any\nMaximum Version=any\n"
