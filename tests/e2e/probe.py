@@ -41,9 +41,9 @@ class ProbeApp:
         if ini_bytes is not None:
             self.ini.write_bytes(ini_bytes)
 
-    def run(self, *args, env=None, output=None):
+    def run(self, *args, env=None, output=None, cwd=None):
         extra = {"output": output} if output else {}
-        return self._run(self.exe, args, env=env, **extra)
+        return self._run(self.exe, args, env=env, cwd=cwd, **extra)
 
     def settings(self, *words, env=None):
         """Runs `probe settings`; returns (CompletedProcess, fields)."""

@@ -97,7 +97,24 @@ def test_pair_return_code_gives_companion_exit_code(companion, code, wine, tmp_p
     command_line = [line for line in result.stdout.decode().split("\n")
                     if line.startswith("commandLine=")][0][len("commandLine="):]
     assert command_line.endswith(" paired \"one two\" three")
-    assert target.with_suffix(".txt").read_text(encoding="utf-8") == command_line
+    started_with, folder = target.with_suffix(".txt").read_text(encoding="utf-8").split("\n")
+    assert started_with == command_line
+    # ... and this process's working folder.
+    assert folder == windows_path(app.folder)
+
+
+@pytest.mark.parametrize("override,moved", [("Override WorkingDir=yes\n", True), ("", False)],
+                         ids=["override", "unchanged"])
+def test_working_folder(override, moved, wine, tmp_path):
+    """The companion starts in this process's working folder, which Override WorkingDir has
+    moved to the executable's folder."""
+    app, target = paired_app(wine, tmp_path, "Pair Return Code=yes\n" + override)
+    elsewhere = tmp_path / "elsewhere"
+    elsewhere.mkdir()
+    result = app.run("paired", cwd=elsewhere)
+    assert result.returncode == 0
+    folder = target.with_suffix(".txt").read_text(encoding="utf-8").split("\n")[1]
+    assert folder == windows_path(app.folder if moved else elsewhere)
 
 
 def test_without_pair_return_code_the_companion_runs_on(wine, tmp_path):
@@ -112,9 +129,10 @@ def test_without_pair_return_code_the_companion_runs_on(wine, tmp_path):
         # The launcher has ended; the companion, held, still starts and records its start.
         record = target.with_suffix(".txt")
         deadline = time.monotonic() + 60
-        while not record.exists() and time.monotonic() < deadline:
+        while "\n" not in (record.read_text(encoding="utf-8") if record.exists() else ""):
+            assert time.monotonic() < deadline, "the companion never started"
             time.sleep(0.05)
-        assert record.read_text(encoding="utf-8").endswith(" paired")
+        assert record.read_text(encoding="utf-8").split("\n")[0].endswith(" paired")
     finally:
         hold.unlink()
 
