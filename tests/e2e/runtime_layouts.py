@@ -1,15 +1,12 @@
 """Test runtimes laid out as installers leave them, and their registration in the registry of
 the shared Wine prefix (removed again after each test)."""
-import shutil
 from dataclasses import dataclass, field
 from pathlib import Path
 
 import pytest
 
-from conftest import DIST, windows_path
-
-TEST_RUNTIME = {"x86": DIST / "fixtures" / "windows-x86" / "jvm.dll",
-                "x64": DIST / "fixtures" / "windows-x64" / "jvm.dll"}
+import testjvm
+from conftest import windows_path
 
 # The registry roots in the order the launcher searches them, below Software\.
 ROOTS = {1: r"JavaSoft\JDK", 2: r"JavaSoft\JRE", 3: r"JavaSoft\Java Development Kit",
@@ -18,36 +15,22 @@ ROOTS = {1: r"JavaSoft\JDK", 2: r"JavaSoft\JRE", 3: r"JavaSoft\Java Development 
 # The registry as a 32-bit program sees it by default, and the 64-bit one, both written
 # through the 64-bit view.
 VIEW_KEYS = {32: "Software\\Wow6432Node\\", 64: "Software\\"}
-
-
 # A program that ends with System.exit: a launcher that admits IBM's runtimes keeps its VM
 # thread until then.
 EXITING_PROGRAM = "main exit 0\n"
 
 
 def install_runtime(home, vms=("client",), arch="x86", script=EXITING_PROGRAM):
-    """Copies the test runtime to home\\bin\\<vm>\\jvm.dll for each VM, with its script."""
+    """The test runtime in home\\bin\\<vm>\\ for each VM; returns the home."""
     for vm in vms:
-        folder = Path(home) / "bin" / vm
-        folder.mkdir(parents=True, exist_ok=True)
-        shutil.copyfile(TEST_RUNTIME[arch], folder / "jvm.dll")
-        if script is not None:
-            (folder / "jvm.script").write_text(script)
+        testjvm.install(home, vm, arch, script=script)
     return Path(home)
 
 
 def loaded_libraries(root):
     """Paths of the test runtimes that some process loaded below root."""
-    paths = []
-    for record in sorted(Path(root).rglob("jvm.record")):
-        paths += [line[len("loaded "):] for line in record.read_text().splitlines()
-                  if line.startswith("loaded ")]
-    return paths
-
-
-def record_lines(library):
-    """What the test runtime at that path recorded."""
-    return (Path(library).parent / "jvm.record").read_text().splitlines()
+    return [path for record in sorted(Path(root).rglob("jvm.record"))
+            for path in testjvm.Record(record.with_name("jvm.dll")).values("loaded")]
 
 
 def reg_sz(text):
@@ -105,10 +88,9 @@ def registry(wine, tmp_path):
 
 
 def settings(runtime="", application=""):
-    """A settings file for the test program, with extra lines in two of its sections. It names
-    no class path: the test runtime needs none (the launcher reports that and goes on)."""
+    """A settings file for the test program, with extra lines in two of its sections."""
     return ("[Java Runtime Environment]\nMain Class=demo.Main\n" + runtime +
-            "\n[Application]\n" + application)
+            "\n[Application]\n" + application + "\n[Class Path]\nClass Path=C:\\app.jar\n")
 
 
 ANY_VERSION = "Minimum Version=any\nMaximum Version=any\n"

@@ -7,11 +7,12 @@ import subprocess
 
 import pytest
 
-from conftest import DIST, X64_LAUNCHER, X86_LAUNCHER, windows_path
-from runtime_layouts import TEST_RUNTIME, loaded_libraries, settings
+from conftest import DIST, X64_LAUNCHER, X86_LAUNCHER, fixture_program, windows_path
+from runtime_layouts import loaded_libraries, settings
+from testjvm import runtime_library
 
-COMPANION = DIST / "fixtures" / "windows-x86" / "companion.exe"
-FILE_HOLDER = DIST / "fixtures" / "windows-x86" / "file_holder.exe"
+COMPANION = fixture_program("windows-x86", "companion")
+FILE_HOLDER = fixture_program("windows-x86", "file_holder")
 PLANTED_DBGHELP = DIST / "fixtures" / "windows-x86" / "planted" / "dbghelp.dll"
 COMPANION_CODE = 7
 LOAD_FAILED = "Gagal memuat perpustakaan VM Java".encode()
@@ -30,7 +31,7 @@ def image(size, nt_offset, signature=b"PE\0\0", machine=0x8664):
 
 
 def runtime_bytes(arch):
-    return lambda: TEST_RUNTIME[arch].read_bytes()
+    return lambda: runtime_library(arch).read_bytes()
 
 
 # Contents of bin\client\jvm.dll, and whether the 32-bit launcher hands over to the companion.
@@ -85,7 +86,7 @@ def test_machine_type_decides_the_hand_over(wine, make_app, tmp_path, name, cont
 ], ids=["x86_loads_x86", "x86_hands_x64_over", "x64_loads_x64", "x64_hands_x86_over"])
 def test_each_launcher_loads_its_own_machine_type(wine, make_app, tmp_path, launcher,
                                                    library_arch, paired):
-    exe, library = lay_out(tmp_path, make_app, TEST_RUNTIME[library_arch].read_bytes(), launcher)
+    exe, library = lay_out(tmp_path, make_app, runtime_library(library_arch).read_bytes(), launcher)
     result = wine.run(exe, env={"COMPANION_EXIT_CODE": str(COMPANION_CODE)})
     assert companion_started(tmp_path) == paired
     if paired:
@@ -97,14 +98,14 @@ def test_each_launcher_loads_its_own_machine_type(wine, make_app, tmp_path, laun
 
 
 def test_without_pair_product_a_64_bit_library_is_loaded_in_process(wine, make_app, tmp_path):
-    exe, _ = lay_out(tmp_path, make_app, TEST_RUNTIME["x64"].read_bytes(), pair=False)
+    exe, _ = lay_out(tmp_path, make_app, runtime_library("x64").read_bytes(), pair=False)
     result = wine.run(exe)
     assert result.returncode == 255
     assert LOAD_FAILED in result.stdout
 
 
 def test_library_held_open_for_writing_is_not_handed_over(wine, make_app, tmp_path):
-    exe, library = lay_out(tmp_path, make_app, TEST_RUNTIME["x64"].read_bytes())
+    exe, library = lay_out(tmp_path, make_app, runtime_library("x64").read_bytes())
     holder = subprocess.Popen(["wine", str(FILE_HOLDER), windows_path(library)], env=wine.env,
                               stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL)
@@ -119,7 +120,7 @@ def test_library_held_open_for_writing_is_not_handed_over(wine, make_app, tmp_pa
 
 
 def test_dbghelp_beside_the_launcher_is_never_loaded(wine, make_app, tmp_path):
-    exe, _ = lay_out(tmp_path, make_app, TEST_RUNTIME["x64"].read_bytes())
+    exe, _ = lay_out(tmp_path, make_app, runtime_library("x64").read_bytes())
     shutil.copyfile(PLANTED_DBGHELP, tmp_path / "app" / "dbghelp.dll")
     # Prefer a native Dbghelp.dll, so that a lookup by bare name would take the planted one.
     overrides = wine.env["WINEDLLOVERRIDES"] + ";dbghelp=n,b"

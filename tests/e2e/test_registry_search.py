@@ -4,10 +4,10 @@ from dataclasses import dataclass
 
 import pytest
 
-from conftest import X64_LAUNCHER, windows_path
+from conftest import X64_LAUNCHER, X86_LAUNCHER, windows_path
 from runtime_layouts import (ANY_VERSION, REG_EXPAND_SZ, REG_MULTI_SZ, REG_SZ, install_runtime,
-                             loaded_libraries, record_lines, reg_hex, reg_sz, registry, settings,
-                             utf16)
+                             loaded_libraries, reg_hex, reg_sz, registry, settings, utf16)
+from testjvm import Record
 
 
 @dataclass
@@ -103,23 +103,31 @@ def test_registry_search(wine, make_app, registry, tmp_path, case):
         assert result.returncode == 0, result.stdout
 
 
-@pytest.mark.parametrize("x86_entry", [False, True], ids=["only_in_64_bit_view",
-                                                           "32_bit_view_first"])
+# Each launcher's second pass reads the view the other one sees by default, and a hit there
+# hands the start over to the companion.
+BUILDS = {"x86": (X86_LAUNCHER, 32), "x64": (X64_LAUNCHER, 64)}
+OTHER = {"x86": "x64", "x64": "x86"}
+
+
+@pytest.mark.parametrize("first", ["x86", "x64"])
+@pytest.mark.parametrize("own_entry", [False, True], ids=["only_in_other_view", "own_view_first"])
 def test_other_view_is_read_with_pair_product_and_hands_over(wine, make_app, registry, tmp_path,
-                                                              x86_entry):
-    entries = [Entry(4, "11", "jre11x64", view=64, arch="x64")]
-    if x86_entry:
-        entries.append(Entry(2, "1.8", "jre8"))
+                                                              first, own_entry):
+    second = OTHER[first]
+    entries = [Entry(4, "11", "other", view=BUILDS[second][1], arch=second)]
+    if own_entry:
+        entries.append(Entry(2, "1.8", "own", view=BUILDS[first][1], arch=first))
     registry.register(lay_out(tmp_path, entries))
     app = tmp_path / "app"
-    companion = make_app("companion.exe", settings(ANY_VERSION), launcher=X64_LAUNCHER, folder=app)
+    companion = make_app("companion.exe", settings(ANY_VERSION), launcher=BUILDS[second][0],
+                         folder=app)
     exe = make_app(ini=settings(ANY_VERSION, "Pair Product=%s\nPair Return Code=Yes\n"
-                                % windows_path(companion)), folder=app)
+                                % windows_path(companion)), launcher=BUILDS[first][0], folder=app)
     result = wine.run(exe, ["one"])
-    expected = "jre8/bin/client/jvm.dll" if x86_entry else "jre11x64/bin/client/jvm.dll"
+    expected = ("own" if own_entry else "other") + "/bin/client/jvm.dll"
     assert loaded_libraries(tmp_path) == [windows_path(tmp_path / expected)]
     assert result.returncode == 0
-    assert "main_args 1" in record_lines(tmp_path / expected)
+    assert Record(tmp_path / expected).values("main_args") == ["1"]
 
 
 def java_home_text(path):
