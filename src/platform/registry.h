@@ -1,8 +1,9 @@
 // Reading the runtime keys of HKEY_LOCAL_MACHINE, in the process's own registry view or the
-// other one. Win32 and POSIX implementations (POSIX has no registry and finds nothing).
+// other one. Win32 and POSIX implementations (POSIX has no registry: no key ever opens).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/text.h"
@@ -13,13 +14,27 @@ namespace os {
 // for the 32-bit launcher, the 32-bit view for its 64-bit companion.
 enum class RegistryView { Default, Other };
 
-// Names of the sub-keys of a HKEY_LOCAL_MACHINE key, in enumeration order, read until the
-// first error; empty when the key cannot be opened.
-TextList MachineSubKeyNames(const Text& path, RegistryView view);
+// A key opened for reading, closed when it goes; one that cannot be opened reads as empty.
+class MachineKey {
+ public:
+  // A key below HKEY_LOCAL_MACHINE.
+  MachineKey(const Text& path, RegistryView view);
+  // A sub-key of an open key, in the same view.
+  MachineKey(const MachineKey& parent, const Text& name);
+  ~MachineKey();
+  MachineKey(const MachineKey&) = delete;
+  MachineKey& operator=(const MachineKey&) = delete;
 
-// The raw bytes of a value of a HKEY_LOCAL_MACHINE key, whatever its type, nothing expanded;
-// false when the key or the value cannot be read or the value is empty.
-bool MachineValueBytes(const Text& path, RegistryView view, const Text& value,
-                       std::vector<uint8_t>& bytes);
+  // Names of the sub-keys in enumeration order, read until the first error.
+  TextList SubKeyNames() const;
+  // The raw bytes of a value, whatever its type, nothing expanded; false when the value
+  // cannot be read or is empty.
+  bool ValueBytes(const Text& name, std::vector<uint8_t>& bytes) const;
+
+ private:
+  struct Handle;
+  std::unique_ptr<Handle> handle_;
+  RegistryView view_;
+};
 
 }  // namespace os

@@ -10,10 +10,10 @@ namespace {
 const Text kJavaHomeValue = u"JavaHome";
 
 // An entry counts when its JavaHome names a folder that holds a runtime library.
-bool ReadRegistryEntry(const RegistryRoot& root, const Text& name, os::RegistryView view,
+bool ReadRegistryEntry(const os::MachineKey& rootKey, const RegistryRoot& root, const Text& name,
                        JvmType type, Text& home, bool& server) {
   std::vector<uint8_t> bytes;
-  if (!os::MachineValueBytes(root.key + name, view, kJavaHomeValue, bytes)) return false;
+  if (!os::MachineKey(rootKey, name).ValueBytes(kJavaHomeValue, bytes)) return false;
   home = HomeFromJavaHome(bytes, root);
   return !FindRuntimeLibrary(home, EntryProbeType(root, type), server).empty();
 }
@@ -21,11 +21,12 @@ bool ReadRegistryEntry(const RegistryRoot& root, const Text& name, os::RegistryV
 void CollectRegistryCandidates(const Launcher& launcher, const RegistryRoot& root,
                                os::RegistryView view, std::vector<RuntimeCandidate>& list) {
   bool preferred = IsRootPreferred(root, launcher);
-  for (const Text& name : os::MachineSubKeyNames(root.key, view)) {
+  os::MachineKey rootKey(root.key, view);
+  for (const Text& name : rootKey.SubKeyNames()) {
     VersionNumber version = ParseVersion(name, 0);
     if (!IsVersionAdmitted(version, launcher.minVersion, launcher.maxVersion)) continue;
     RuntimeCandidate candidate{version, Text(), false, preferred};
-    if (!ReadRegistryEntry(root, name, view, launcher.jvmType, candidate.home,
+    if (!ReadRegistryEntry(rootKey, root, name, launcher.jvmType, candidate.home,
                            candidate.server)) {
       continue;
     }

@@ -1,12 +1,20 @@
-// POSIX side of the registry reads: there is no registry, so no runtime is registered.
+// POSIX side of the registry reads: there is no registry, so no key opens and no runtime is
+// registered.
 #include "platform/registry.h"
 
 namespace os {
 
-TextList MachineSubKeyNames(const Text&, RegistryView) { return TextList(); }
+struct MachineKey::Handle {};
 
-bool MachineValueBytes(const Text&, RegistryView, const Text&, std::vector<uint8_t>&) {
-  return false;
-}
+MachineKey::MachineKey(const Text&, RegistryView view) : handle_(new Handle), view_(view) {}
+
+MachineKey::MachineKey(const MachineKey& parent, const Text&)
+    : handle_(new Handle), view_(parent.view_) {}
+
+MachineKey::~MachineKey() = default;
+
+TextList MachineKey::SubKeyNames() const { return TextList(); }
+
+bool MachineKey::ValueBytes(const Text&, std::vector<uint8_t>&) const { return false; }
 
 }  // namespace os

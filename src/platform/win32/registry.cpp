@@ -13,10 +13,10 @@ constexpr REGSAM kOtherViewAccess = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_W
 // Registry key names are at most 255 characters.
 constexpr DWORD kMaxKeyNameLength = 256;
 
-RegistryKey OpenMachineKey(const Text& path, RegistryView view) {
+RegistryKey OpenKey(HKEY parent, const Text& path, RegistryView view) {
   REGSAM access = KEY_READ | (view == RegistryView::Other ? kOtherViewAccess : 0);
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0, access, &key) != ERROR_SUCCESS) {
+  if (!parent || RegOpenKeyExW(parent, Wide(path), 0, access, &key) != ERROR_SUCCESS) {
     return RegistryKey();
   }
   return RegistryKey(key);
@@ -24,15 +24,27 @@ RegistryKey OpenMachineKey(const Text& path, RegistryView view) {
 
 }  // namespace
 
-TextList MachineSubKeyNames(const Text& path, RegistryView view) {
+struct MachineKey::Handle {
+  RegistryKey key;
+};
+
+MachineKey::MachineKey(const Text& path, RegistryView view)
+    : handle_(new Handle{OpenKey(HKEY_LOCAL_MACHINE, path, view)}), view_(view) {}
+
+MachineKey::MachineKey(const MachineKey& parent, const Text& name)
+    : handle_(new Handle{OpenKey(parent.handle_->key.Get(), name, parent.view_)}),
+      view_(parent.view_) {}
+
+MachineKey::~MachineKey() = default;
+
+TextList MachineKey::SubKeyNames() const {
   TextList names;
-  RegistryKey key = OpenMachineKey(path, view);
-  if (!key) return names;
+  if (!handle_->key) return names;
   for (DWORD index = 0;; ++index) {
     wchar_t name[kMaxKeyNameLength];
     DWORD length = kMaxKeyNameLength;
-    if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
+    if (RegEnumKeyExW(handle_->key.Get(), index, name, &length, nullptr, nullptr, nullptr,
+                      nullptr) != ERROR_SUCCESS) {
       break;
     }
     names.push_back(FromWide(name, length));
@@ -40,20 +52,18 @@ TextList MachineSubKeyNames(const Text& path, RegistryView view) {
   return names;
 }
 
-bool MachineValueBytes(const Text& path, RegistryView view, const Text& value,
-                       std::vector<uint8_t>& bytes) {
-  RegistryKey key = OpenMachineKey(path, view);
+bool MachineKey::ValueBytes(const Text& name, std::vector<uint8_t>& bytes) const {
+  HKEY key = handle_->key.Get();
   if (!key) return false;
   DWORD size = 0;
-  if (RegQueryValueExW(key.Get(), Wide(value), nullptr, nullptr, nullptr, &size) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExW(key, Wide(name), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
       size == 0) {
     return false;
   }
   // Twice the announced size still holds a value that grows between the two calls.
   bytes.assign(static_cast<size_t>(size) * 2, 0);
   DWORD read = static_cast<DWORD>(bytes.size());
-  if (RegQueryValueExW(key.Get(), Wide(value), nullptr, nullptr, bytes.data(), &read) !=
+  if (RegQueryValueExW(key, Wide(name), nullptr, nullptr, bytes.data(), &read) !=
           ERROR_SUCCESS ||
       read == 0) {
     return false;
