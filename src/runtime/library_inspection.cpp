@@ -1,5 +1,7 @@
 // Whether a runtime library the user named loads in-process or needs the companion launcher:
 // the machine type in its Portable Executable header decides.
+#include <cstdint>
+
 #include "launcher/launcher.h"
 #include "platform/mapped_file.h"
 #include "runtime/pe_header.h"
