@@ -16,9 +16,9 @@ Text StackTraceText(JNIEnv* env, jthrowable exception) {
       printClass ? env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V") : nullptr;
   jobject print = printConstructor ? env->NewObject(printClass, printConstructor, bytes) : nullptr;
   jclass exceptionClass = print ? env->GetObjectClass(exception) : nullptr;
-  jmethodID printStackTrace =
-      exceptionClass ? env->GetMethodID(exceptionClass, "printStackTrace", "(Ljava/io/PrintStream;)V")
-                     : nullptr;
+  jmethodID printStackTrace = exceptionClass ? env->GetMethodID(exceptionClass, "printStackTrace",
+                                                                "(Ljava/io/PrintStream;)V")
+                                             : nullptr;
   if (!printStackTrace) return Text();
   env->CallVoidMethod(exception, printStackTrace, print);
   jmethodID toString = env->GetMethodID(bytesClass, "toString", "()Ljava/lang/String;");

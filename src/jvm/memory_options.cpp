@@ -51,8 +51,8 @@ Text ComputeMemoryOption(const Text& parameter, const MemoryFigures& figures) {
   uint64_t base = (unit == u'P' || unit == u'p') ? figures.totalPhysical : figures.availableVirtual;
   double kilobytes = static_cast<double>(base / 1024) * fraction;
   const uint64_t largest = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
-  uint64_t size = kilobytes >= static_cast<double>(largest) ? largest
-                                                            : static_cast<uint64_t>(kilobytes);
+  uint64_t size =
+      kilobytes >= static_cast<double>(largest) ? largest : static_cast<uint64_t>(kilobytes);
   uint64_t maximum = number(2) * 1024;
   uint64_t minimum = number(1) * 1024;
   if (maximum != 0 && size > maximum) size = maximum;

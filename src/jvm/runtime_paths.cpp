@@ -27,9 +27,7 @@ ClassPathSearch ClassPathSearchFor(const Text& entry, const Text& executableFold
   return {executableFolder + entry, folder};
 }
 
-static Text PathReference(const HostRules& host) {
-  return u'%' + Text(host.pathVariable) + u'%';
-}
+static Text PathReference(const HostRules& host) { return u'%' + Text(host.pathVariable) + u'%'; }
 
 Text LibraryPathText(const Text& libraryPath, const Text& executableFolder,
                      const Text& runtimeLibFolder, const HostRules& host) {

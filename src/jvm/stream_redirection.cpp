@@ -68,7 +68,8 @@ bool Launcher::RedirectStream(const Text& name, bool append, const char* setter)
   if (!fileClass) return false;
   jmethodID fileConstructor = jniEnv->GetMethodID(fileClass, "<init>", "(Ljava/lang/String;Z)V");
   if (!fileConstructor) return false;
-  jobject file = jniEnv->NewObject(fileClass, fileConstructor, javaName, append ? JNI_TRUE : JNI_FALSE);
+  jobject file =
+      jniEnv->NewObject(fileClass, fileConstructor, javaName, append ? JNI_TRUE : JNI_FALSE);
   if (!file) return false;
   jclass printClass = jniEnv->FindClass("java/io/PrintStream");
   if (!printClass) return false;

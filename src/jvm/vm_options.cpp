@@ -78,11 +78,11 @@ void Launcher::PrepareRuntimeEnvironment() {
   if (!libraryPath.empty()) {
     Text text = LibraryPathText(ToLauncherPath(libraryPath, host), ExecutableFolder(),
                                 runtimeHome + u"\\lib", host);
-    vmOptions.push_back(os::ToThreadCodePage(
-        u"-Djava.library.path=" + ToNativePath(Expanded(text), host)));
+    vmOptions.push_back(
+        os::ToThreadCodePage(u"-Djava.library.path=" + ToNativePath(Expanded(text), host)));
   }
-  Text searchPath = SearchPathText(ToLauncherPath(systemPath, host),
-                                   ParentPath(runtimeLibraryPath, 2), host);
+  Text searchPath =
+      SearchPathText(ToLauncherPath(systemPath, host), ParentPath(runtimeLibraryPath, 2), host);
   os::SetEnvironmentValue(host.pathVariable, ToNativePath(Expanded(searchPath), host));
 }
 

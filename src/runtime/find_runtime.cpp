@@ -13,7 +13,8 @@ struct VmKind {
   bool server;
 };
 
-// Every type probes these in order; a server-only search stops after the first.
+// The order of the VMs of a runtime; the server types try the server VM before these, and a
+// server-only search stops there.
 const VmKind kProbeOrder[] = {{u"client", false}, {u"classic", false}, {u"hotspot", false},
                               {u"server", true},  {u"jrockit", false}};
 const VmKind kServerVm = {u"server", true};

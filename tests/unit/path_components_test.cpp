@@ -22,7 +22,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ComponentsCase{"drive", u"C:\\logs\\app\\out.log", {u"C:", u"logs", u"app", u"out.log"}},
         ComponentsCase{"unc", u"\\\\server\\share\\out.log", {u"\\\\server", u"share", u"out.log"}},
-        ComponentsCase{"long_prefix", u"\\\\?\\C:\\logs\\out.log", {u"\\\\?\\C:", u"logs", u"out.log"}},
+        ComponentsCase{"long_prefix", u"\\\\?\\C:\\logs\\out.log",
+                       {u"\\\\?\\C:", u"logs", u"out.log"}},
         ComponentsCase{"root_of_current_drive_keeps_empty_root", u"\\logs\\out.log",
                        {u"", u"logs", u"out.log"}},
         ComponentsCase{"empty_names_kept", u"C:\\a\\\\b", {u"C:", u"a", u"", u"b"}},
