@@ -21,6 +21,7 @@ Text StackTraceText(JNIEnv* env, jthrowable exception) {
                                              : nullptr;
   if (!printStackTrace) return Text();
   env->CallVoidMethod(exception, printStackTrace, print);
+  if (env->ExceptionOccurred()) return Text();
   jmethodID toString = env->GetMethodID(bytesClass, "toString", "()Ljava/lang/String;");
   jstring text = toString ? static_cast<jstring>(env->CallObjectMethod(bytes, toString)) : nullptr;
   return text && !env->ExceptionOccurred() ? JavaStringText(env, text) : Text();
