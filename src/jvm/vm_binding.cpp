@@ -26,7 +26,13 @@ void JNICALL VmAbortHook() {
 
 int VmThreadMain(void* argument) {
   Launcher* launcher = static_cast<Launcher*>(argument);
-  if (!launcher || !launcher->CreateJavaVm() || !launcher->InvokeMainClass()) return 1;
+  if (!launcher || !launcher->CreateJavaVm()) return 1;
+  if (!launcher->InvokeMainClass()) {
+    // A thread that ends still attached counts as a live Java thread, and the VM's
+    // destruction at the launcher's end would wait for it forever.
+    launcher->javaVm->DetachCurrentThread();
+    return 1;
+  }
   if (launcher->serviceMode) launcher->DestroyJavaVm();
   return 0;
 }

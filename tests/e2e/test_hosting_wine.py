@@ -205,6 +205,9 @@ def test_missing_main_class_describes_the_exception_then_reports(wine, hosted):
         b'Exception in thread "main" java/lang/NoClassDefFoundError: com/example/App\n')
     assert result.stdout == error_line("Tidak dapat menemukan main class com/example/App.\n")
     assert result.returncode == 255
+    # The VM thread lets go of the VM before the launcher's end destroys it.
+    keys = Record(library).keys()
+    assert "detach" in keys and keys.index("detach") < keys.index("destroy")
 
 
 def test_helper_with_another_signature_leaves_an_exception_that_stops_the_fallback(wine, hosted):
