@@ -2,6 +2,9 @@
 #include "runtime/registry_candidates.h"
 
 #include <algorithm>
+#include <string_view>
+
+#include "core/utf16le.h"
 
 namespace {
 
@@ -48,14 +51,10 @@ bool IsVersionAdmitted(const VersionNumber& version, const VersionNumber& minVer
 }
 
 Text HomeFromJavaHome(const std::vector<uint8_t>& bytes, const RegistryRoot& root) {
-  Text home;
-  // Little-endian UTF-16; an odd last byte stands alone, as the zero-filled read buffer
-  // leaves it.
-  for (size_t at = 0; at < bytes.size(); at += 2) {
-    char16_t c = static_cast<char16_t>(bytes[at] | (at + 1 < bytes.size() ? bytes[at + 1] << 8 : 0));
-    if (c == u'\0') break;
-    home.push_back(c);
-  }
+  Text home = TextFromUtf16Le(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  size_t nul = home.find(u'\0');
+  if (nul != Text::npos) home.resize(nul);
   if (!EndsWith(home, u'\\')) home.push_back(u'\\');
   if (root.homeInsideKit) home += u"jre\\";
   return home;

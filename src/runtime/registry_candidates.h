@@ -56,8 +56,9 @@ JvmType EntryProbeType(const RegistryRoot& root, JvmType type);
 bool IsVersionAdmitted(const VersionNumber& version, const VersionNumber& minVersion,
                        const VersionNumber& maxVersion);
 
-// The runtime home from the raw bytes of an entry's JavaHome value: UTF-16 text up to the
-// first NUL (all of it when there is none), a trailing backslash, and "jre\" for a kit.
+// The runtime home from the raw bytes of an entry's JavaHome value: UTF-16LE text (an odd
+// last byte dropped) up to the first NUL, or all of it when there is none; then a trailing
+// backslash, and "jre\" for a kit.
 Text HomeFromJavaHome(const std::vector<uint8_t>& bytes, const RegistryRoot& root);
 
 // Best first: preferred entries when kinds are favoured, then server VMs under FavorServer,

@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                  u"C:\\JRockit\\jre\\"},
         HomeCase{"javasoft_jdk_unchanged", Utf16Bytes(Text(u"C:\\JDK") + u'\0'), 1,
                  u"C:\\JDK\\"},
-        HomeCase{"odd_last_byte_stands_alone", {'C', 0, ':', 0, 'X'}, 1, u"C:X\\"},
+        HomeCase{"odd_last_byte_dropped", {'C', 0, ':', 0, 'X'}, 1, u"C:\\"},
         HomeCase{"empty_string", {0, 0}, 7, u"\\"},
         HomeCase{"not_text", {1, 0, 0, 0}, 4, u"\x01\\"},
         HomeCase{"non_ascii", Utf16Bytes(u"C:\\J\u00e4v\u0101"), 4, u"C:\\J\u00e4v\u0101\\"}),
