@@ -19,8 +19,6 @@ class MachineKey {
  public:
   // A key below HKEY_LOCAL_MACHINE.
   MachineKey(const Text& path, RegistryView view);
-  // A sub-key of an open key, in the same view.
-  MachineKey(const MachineKey& parent, const Text& name);
   ~MachineKey();
   MachineKey(const MachineKey&) = delete;
   MachineKey& operator=(const MachineKey&) = delete;
@@ -34,7 +32,6 @@ class MachineKey {
  private:
   struct Handle;
   std::unique_ptr<Handle> handle_;
-  RegistryView view_;
 };
 
 }  // namespace os

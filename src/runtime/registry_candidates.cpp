@@ -70,14 +70,25 @@ void RankCandidates(std::vector<RuntimeCandidate>& candidates, bool favorSource,
   std::stable_sort(candidates.begin(), candidates.end(), ranksHigher);
 }
 
-const RuntimeCandidate* ChooseCandidate(const std::vector<RuntimeCandidate>& ranked,
-                                        const TextList& preferredVersions) {
-  if (ranked.empty()) return nullptr;
+const RuntimeCandidate* ChooseCandidate(std::vector<RuntimeCandidate>& ranked,
+                                        const TextList& preferredVersions,
+                                        const CandidateCheck& passes) {
+  enum class Check : uint8_t { Pending, Passed, Failed };
+  std::vector<Check> checks(ranked.size(), Check::Pending);
+  auto usable = [&](size_t at) {
+    if (checks[at] == Check::Pending) {
+      checks[at] = passes(ranked[at]) ? Check::Passed : Check::Failed;
+    }
+    return checks[at] == Check::Passed;
+  };
   for (const Text& entry : preferredVersions) {
     VersionNumber pattern = ParseVersion(entry, 0);
-    for (const RuntimeCandidate& candidate : ranked) {
-      if (MatchesVersion(candidate.version, pattern)) return &candidate;
+    for (size_t at = 0; at < ranked.size(); ++at) {
+      if (MatchesVersion(ranked[at].version, pattern) && usable(at)) return &ranked[at];
     }
   }
-  return &ranked.front();
+  for (size_t at = 0; at < ranked.size(); ++at) {
+    if (usable(at)) return &ranked[at];
+  }
+  return nullptr;
 }

@@ -2,7 +2,9 @@
 // home an entry gives, and the ranking and choice among the admitted candidates.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/text.h"
@@ -41,10 +43,15 @@ inline constexpr RegistryRoot kRegistryRoots[] = {
 
 struct RuntimeCandidate {
   VersionNumber version;  // from the sub-key name
-  Text home;              // with a trailing backslash
+  Text home;              // with a trailing backslash, once the entry has been read
   bool server = false;    // its runtime library is the server VM
   bool preferred = false;
+  const RegistryRoot* root = nullptr;  // where it is registered
+  Text name;                           // its sub-key name
 };
+
+// Reads a candidate's entry (home, server) and tells whether it holds a runtime library.
+using CandidateCheck = std::function<bool(RuntimeCandidate&)>;
 
 // The root's kind is wanted (or kinds are only favoured) and its vendor searched or preferred.
 bool IsRootSearched(const RegistryRoot& root, const Launcher& launcher);
@@ -65,7 +72,10 @@ Text HomeFromJavaHome(const std::vector<uint8_t>& bytes, const RegistryRoot& roo
 // then newest; equal entries keep the order in which they were collected.
 void RankCandidates(std::vector<RuntimeCandidate>& candidates, bool favorSource, JvmType type);
 
-// The first ranked candidate that matches the earliest preferred version that any matches,
-// else the first ranked candidate; null for an empty list.
-const RuntimeCandidate* ChooseCandidate(const std::vector<RuntimeCandidate>& ranked,
-                                        const TextList& preferredVersions);
+// Among the ranked candidates that pass the check: the first that matches the earliest
+// preferred version any of them matches, else the first; null when none passes. The check
+// runs at most once per candidate, in rank order, and only as far as the choice needs, so
+// the same candidate is chosen as if every one had been checked first.
+const RuntimeCandidate* ChooseCandidate(std::vector<RuntimeCandidate>& ranked,
+                                        const TextList& preferredVersions,
+                                        const CandidateCheck& passes);

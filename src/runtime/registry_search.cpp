@@ -1,5 +1,5 @@
 // One pass over the runtimes registered in one registry view: collect the admitted entries,
-// rank them and choose one.
+// rank them and choose one, reading entries only as far as the choice needs.
 #include "launcher/launcher.h"
 #include "platform/registry.h"
 #include "runtime/registry_candidates.h"
@@ -9,29 +9,27 @@ namespace {
 
 const Text kJavaHomeValue = u"JavaHome";
 
-// An entry counts when its JavaHome names a folder that holds a runtime library.
-bool ReadRegistryEntry(const os::MachineKey& rootKey, const RegistryRoot& root, const Text& name,
-                       JvmType type, Text& home, bool& server) {
-  std::vector<uint8_t> bytes;
-  if (!os::MachineKey(rootKey, name).ValueBytes(kJavaHomeValue, bytes)) return false;
-  home = HomeFromJavaHome(bytes, root);
-  return !FindRuntimeLibrary(home, EntryProbeType(root, type), server).empty();
-}
-
+// The sub-keys of the root whose names are admitted versions, not read yet.
 void CollectRegistryCandidates(const Launcher& launcher, const RegistryRoot& root,
                                os::RegistryView view, std::vector<RuntimeCandidate>& list) {
   bool preferred = IsRootPreferred(root, launcher);
-  os::MachineKey rootKey(root.key, view);
-  for (const Text& name : rootKey.SubKeyNames()) {
+  for (const Text& name : os::MachineKey(root.key, view).SubKeyNames()) {
     VersionNumber version = ParseVersion(name, 0);
     if (!IsVersionAdmitted(version, launcher.minVersion, launcher.maxVersion)) continue;
-    RuntimeCandidate candidate{version, Text(), false, preferred};
-    if (!ReadRegistryEntry(rootKey, root, name, launcher.jvmType, candidate.home,
-                           candidate.server)) {
-      continue;
-    }
-    list.push_back(std::move(candidate));
+    list.push_back(RuntimeCandidate{version, Text(), false, preferred, &root, name});
   }
+}
+
+// An entry counts when its JavaHome names a folder that holds a runtime library.
+bool ReadRegistryEntry(os::RegistryView view, JvmType type, RuntimeCandidate& candidate) {
+  const RegistryRoot& root = *candidate.root;
+  std::vector<uint8_t> bytes;
+  if (!os::MachineKey(root.key + candidate.name, view).ValueBytes(kJavaHomeValue, bytes)) {
+    return false;
+  }
+  candidate.home = HomeFromJavaHome(bytes, root);
+  return !FindRuntimeLibrary(candidate.home, EntryProbeType(root, type), candidate.server)
+              .empty();
 }
 
 }  // namespace
@@ -44,8 +42,20 @@ bool Launcher::SearchRegistry(bool otherView, Text& home) {
   for (const RegistryRoot& root : kRegistryRoots) {
     if (IsRootSearched(root, *this)) CollectRegistryCandidates(*this, root, view, candidates);
   }
+  CandidateCheck readEntry = [&](RuntimeCandidate& candidate) {
+    return ReadRegistryEntry(view, jvmType, candidate);
+  };
+  if (jvmType == JvmType::FavorServer) {
+    // Server VMs rank first, and only reading an entry tells which VM it has.
+    std::vector<RuntimeCandidate> read;
+    for (RuntimeCandidate& candidate : candidates) {
+      if (readEntry(candidate)) read.push_back(std::move(candidate));
+    }
+    candidates.swap(read);
+    readEntry = [](RuntimeCandidate&) { return true; };
+  }
   RankCandidates(candidates, favorSource, jvmType);
-  const RuntimeCandidate* chosen = ChooseCandidate(candidates, preferredVersions);
+  const RuntimeCandidate* chosen = ChooseCandidate(candidates, preferredVersions, readEntry);
   if (!chosen) return false;
   home = chosen->home;
   if (otherView) launchPaired = true;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -275,36 +276,105 @@ TEST(RankCandidatesTest, EqualsAdjacentExchangeOrder) {
   }
 }
 
+std::vector<RuntimeCandidate> RankedList() {
+  return {Candidate(u"11.0.2", u"11"), Candidate(u"1.8.0_201", u"8u201"),
+          Candidate(u"1.8.0_192", u"8u192"), Candidate(u"1.7.0_80", u"7")};
+}
+
+// Passes every candidate except those named, and notes which it was asked about.
+struct CheckLog {
+  TextList failing;
+  TextList asked;
+  CandidateCheck Check() {
+    return [this](RuntimeCandidate& candidate) {
+      asked.push_back(candidate.home);
+      return std::find(failing.begin(), failing.end(), candidate.home) == failing.end();
+    };
+  }
+};
+
 struct ChoiceCase {
   const char* name;
   TextList preferredVersions;
-  const char16_t* chosen;  // home of the chosen candidate
+  TextList failing;       // candidates whose entries hold no runtime library
+  const char16_t* chosen;  // home of the chosen candidate, null for none
+  TextList asked;         // candidates checked, in order
 };
 
 class ChooseCandidateTest : public testing::TestWithParam<ChoiceCase> {};
 
-TEST_P(ChooseCandidateTest, TakesEarliestMatchingPreferenceElseTop) {
-  const std::vector<RuntimeCandidate> ranked = {
-      Candidate(u"11.0.2", u"11"), Candidate(u"1.8.0_201", u"8u201"),
-      Candidate(u"1.8.0_192", u"8u192"), Candidate(u"1.7.0_80", u"7")};
-  const RuntimeCandidate* chosen = ChooseCandidate(ranked, GetParam().preferredVersions);
-  ASSERT_NE(chosen, nullptr);
-  EXPECT_EQ(chosen->home, GetParam().chosen);
+TEST_P(ChooseCandidateTest, TakesEarliestMatchingPreferenceElseTopCheckingOnlyWhatItNeeds) {
+  std::vector<RuntimeCandidate> ranked = RankedList();
+  CheckLog log{GetParam().failing, {}};
+  const RuntimeCandidate* chosen = ChooseCandidate(ranked, GetParam().preferredVersions,
+                                                   log.Check());
+  if (GetParam().chosen == nullptr) {
+    EXPECT_EQ(chosen, nullptr);
+  } else {
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->home, GetParam().chosen);
+  }
+  EXPECT_EQ(log.asked, GetParam().asked);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChooseCandidateTest,
-    testing::Values(ChoiceCase{"no_preference", {}, u"11"},
-                    ChoiceCase{"earliest_entry_wins", {u"1.7", u"1.8"}, u"7"},
-                    ChoiceCase{"best_ranked_match_of_a_family", {u"1.8"}, u"8u201"},
-                    ChoiceCase{"exact_update", {u"1.8.0_192"}, u"8u192"},
-                    ChoiceCase{"unmatched_falls_back_to_top", {u"1.6"}, u"11"},
-                    ChoiceCase{"unmatched_then_matched", {u"1.6", u"1.7"}, u"7"},
-                    ChoiceCase{"empty_entry_matches_top", {u"", u"1.7"}, u"11"}),
+    testing::Values(
+        ChoiceCase{"no_preference", {}, {}, u"11", {u"11"}},
+        ChoiceCase{"earliest_entry_wins", {u"1.7", u"1.8"}, {}, u"7", {u"7"}},
+        ChoiceCase{"best_ranked_match_of_a_family", {u"1.8"}, {}, u"8u201", {u"8u201"}},
+        ChoiceCase{"exact_update", {u"1.8.0_192"}, {}, u"8u192", {u"8u192"}},
+        ChoiceCase{"unmatched_falls_back_to_top", {u"1.6"}, {}, u"11", {u"11"}},
+        ChoiceCase{"unmatched_then_matched", {u"1.6", u"1.7"}, {}, u"7", {u"7"}},
+        ChoiceCase{"empty_entry_matches_top", {u"", u"1.7"}, {}, u"11", {u"11"}},
+        ChoiceCase{"failing_top_gives_the_next", {}, {u"11"}, u"8u201", {u"11", u"8u201"}},
+        ChoiceCase{"failing_member_of_a_family", {u"1.8"}, {u"8u201"}, u"8u192",
+                   {u"8u201", u"8u192"}},
+        ChoiceCase{"preference_without_a_passing_match_moves_on", {u"1.7", u"1.8"}, {u"7"},
+                   u"8u201", {u"7", u"8u201"}},
+        ChoiceCase{"each_checked_once", {u"1.8", u"1.8.0_201"}, {u"8u201", u"8u192"}, u"11",
+                   {u"8u201", u"8u192", u"11"}},
+        ChoiceCase{"none_passes", {u"1.8"}, {u"11", u"8u201", u"8u192", u"7"}, nullptr,
+                   {u"8u201", u"8u192", u"11", u"7"}}),
     [](const testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
 
 TEST(ChooseCandidateTest, EmptyListChoosesNothing) {
-  EXPECT_EQ(ChooseCandidate({}, {u"1.8"}), nullptr);
+  std::vector<RuntimeCandidate> none;
+  CheckLog log;
+  EXPECT_EQ(ChooseCandidate(none, {u"1.8"}, log.Check()), nullptr);
+}
+
+// Checking lazily must choose what checking every candidate first, then choosing among those
+// that pass, chooses.
+TEST(ChooseCandidateTest, EqualsChoosingAmongCandidatesCheckedFirst) {
+  std::mt19937 random(7321);
+  const Text patterns[] = {u"1.6", u"1.7", u"1.8", u"1.8.0_2", u"", u"9"};
+  for (int round = 0; round < 300; ++round) {
+    std::vector<RuntimeCandidate> ranked;
+    TextList failing;
+    for (size_t i = 0, count = random() % 12; i < count; ++i) {
+      VersionNumber version{1, static_cast<int32_t>(random() % 4 + 6), 0,
+                            static_cast<int32_t>(random() % 3)};
+      Text home = DecimalText(static_cast<long long>(i));
+      ranked.push_back(RuntimeCandidate{version, home});
+      if (random() % 3 == 0) failing.push_back(home);
+    }
+    TextList preferences;
+    for (size_t i = 0, count = random() % 3; i < count; ++i) {
+      preferences.push_back(patterns[random() % std::size(patterns)]);
+    }
+    CheckLog log{failing, {}};
+    std::vector<RuntimeCandidate> passing;
+    for (RuntimeCandidate& candidate : ranked) {
+      if (log.Check()(candidate)) passing.push_back(candidate);
+    }
+    CheckLog all;
+    const RuntimeCandidate* eager = ChooseCandidate(passing, preferences, all.Check());
+    CheckLog lazyLog{failing, {}};
+    const RuntimeCandidate* lazy = ChooseCandidate(ranked, preferences, lazyLog.Check());
+    ASSERT_EQ(lazy == nullptr, eager == nullptr) << "round " << round;
+    if (lazy) ASSERT_EQ(lazy->home, eager->home) << "round " << round;
+  }
 }
 
 }  // namespace

@@ -6,10 +6,7 @@ namespace os {
 
 struct MachineKey::Handle {};
 
-MachineKey::MachineKey(const Text&, RegistryView view) : handle_(new Handle), view_(view) {}
-
-MachineKey::MachineKey(const MachineKey& parent, const Text&)
-    : handle_(new Handle), view_(parent.view_) {}
+MachineKey::MachineKey(const Text&, RegistryView) : handle_(new Handle) {}
 
 MachineKey::~MachineKey() = default;
 

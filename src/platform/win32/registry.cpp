@@ -13,10 +13,10 @@ constexpr REGSAM kOtherViewAccess = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_W
 // Registry key names are at most 255 characters.
 constexpr DWORD kMaxKeyNameLength = 256;
 
-RegistryKey OpenKey(HKEY parent, const Text& path, RegistryView view) {
+RegistryKey OpenMachineKey(const Text& path, RegistryView view) {
   REGSAM access = KEY_READ | (view == RegistryView::Other ? kOtherViewAccess : 0);
   HKEY key = nullptr;
-  if (!parent || RegOpenKeyExW(parent, Wide(path), 0, access, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0, access, &key) != ERROR_SUCCESS) {
     return RegistryKey();
   }
   return RegistryKey(key);
@@ -29,11 +29,7 @@ struct MachineKey::Handle {
 };
 
 MachineKey::MachineKey(const Text& path, RegistryView view)
-    : handle_(new Handle{OpenKey(HKEY_LOCAL_MACHINE, path, view)}), view_(view) {}
-
-MachineKey::MachineKey(const MachineKey& parent, const Text& name)
-    : handle_(new Handle{OpenKey(parent.handle_->key.Get(), name, parent.view_)}),
-      view_(parent.view_) {}
+    : handle_(new Handle{OpenMachineKey(path, view)}) {}
 
 MachineKey::~MachineKey() = default;
 
