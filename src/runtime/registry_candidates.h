@@ -2,7 +2,6 @@
 // home an entry gives, and the ranking and choice among the admitted candidates.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
