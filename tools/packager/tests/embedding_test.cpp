@@ -23,12 +23,12 @@ std::string Launcher() {
     SetResource(root, 24, 1, 0x421, "<assembly/>");
     return root;
   }();
-  ImageSpec spec;
-  spec.sections = {{".text", std::string(0x400, '\x90'), nullptr, kCode},
+  ImageLayout layout;
+  layout.sections = {{".text", std::string(0x400, '\x90'), nullptr, kCode},
                    {".rsrc", "", &strings, kResources},
                    {".reloc", std::string(12, '\x01'), nullptr, kRelocations}};
-  spec.directories = {{2, 1, 0, 0}, {5, 2, 0, 12}};
-  return BuildImage(spec);
+  layout.directories = {{2, 1, 0, 0}, {5, 2, 0, 12}};
+  return BuildImage(layout);
 }
 
 ResourceDirectory ResourcesOf(const std::string& image) {

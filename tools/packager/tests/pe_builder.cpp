@@ -29,15 +29,15 @@ void Leaves(const ResourceDirectory& directory, const std::string& path, std::st
 
 }  // namespace
 
-std::string BuildImage(const ImageSpec& spec) {
-  const size_t optionalSize = spec.is64 ? 240 : 224;
+std::string BuildImage(const ImageLayout& layout) {
+  const size_t optionalSize = layout.is64 ? 240 : 224;
   const size_t table = kPeHeader + 24 + optionalSize;
   const uint32_t headers =
-      AlignUp(static_cast<uint32_t>(table + 40 * (spec.sections.size() + 1)), kFileAlignment);
+      AlignUp(static_cast<uint32_t>(table + 40 * (layout.sections.size() + 1)), kFileAlignment);
   std::vector<uint32_t> addresses;
   std::vector<std::string> contents;
   uint32_t address = kSectionAlignment;
-  for (const SectionSpec& section : spec.sections) {
+  for (const SectionLayout& section : layout.sections) {
     addresses.push_back(address);
     contents.push_back(section.resources ? SerializeResourceSection(*section.resources, address)
                                          : section.data);
@@ -49,12 +49,12 @@ std::string BuildImage(const ImageSpec& spec) {
   image.replace(0, 2, "MZ");
   WriteU32(image, 0x3C, kPeHeader);
   image.replace(kPeHeader, 4, std::string("PE\0\0", 4));
-  WriteU16(image, kPeHeader + 4, spec.is64 ? 0x8664 : 0x14C);
-  WriteU16(image, kPeHeader + 6, static_cast<uint16_t>(spec.sections.size()));
+  WriteU16(image, kPeHeader + 4, layout.is64 ? 0x8664 : 0x14C);
+  WriteU16(image, kPeHeader + 6, static_cast<uint16_t>(layout.sections.size()));
   WriteU16(image, kPeHeader + 20, static_cast<uint16_t>(optionalSize));
-  WriteU16(image, kPeHeader + 22, spec.is64 ? 0x22 : 0x102);
+  WriteU16(image, kPeHeader + 22, layout.is64 ? 0x22 : 0x102);
   const size_t optional = kPeHeader + 24;
-  WriteU16(image, optional, spec.is64 ? 0x20B : 0x10B);
+  WriteU16(image, optional, layout.is64 ? 0x20B : 0x10B);
   WriteU32(image, optional + 16, kSectionAlignment);  // entry point
   WriteU32(image, optional + 32, kSectionAlignment);
   WriteU32(image, optional + 36, kFileAlignment);
@@ -62,31 +62,31 @@ std::string BuildImage(const ImageSpec& spec) {
   WriteU32(image, optional + 56, imageSize);
   WriteU32(image, optional + 60, headers);
   WriteU16(image, optional + 68, 3);  // console
-  const size_t directories = optional + (spec.is64 ? 112 : 96);
+  const size_t directories = optional + (layout.is64 ? 112 : 96);
   WriteU32(image, directories - 4, 16);
-  for (const DirectorySpec& directory : spec.directories) {
+  for (const DirectoryLayout& directory : layout.directories) {
     WriteU32(image, directories + directory.index * 8,
              addresses[directory.section] + directory.offset);
     WriteU32(image, directories + directory.index * 8 + 4, directory.size);
   }
-  for (size_t i = 0; i < spec.sections.size(); ++i) {
+  for (size_t i = 0; i < layout.sections.size(); ++i) {
     size_t at = table + 40 * i;
-    image.replace(at, spec.sections[i].name.size(), spec.sections[i].name);
+    image.replace(at, layout.sections[i].name.size(), layout.sections[i].name);
     uint32_t rawSize = AlignUp(static_cast<uint32_t>(contents[i].size()), kFileAlignment);
     WriteU32(image, at + 8, static_cast<uint32_t>(contents[i].size()));
     WriteU32(image, at + 12, addresses[i]);
     WriteU32(image, at + 16, rawSize);
     WriteU32(image, at + 20, static_cast<uint32_t>(image.size()));
-    WriteU32(image, at + 36, spec.sections[i].characteristics);
+    WriteU32(image, at + 36, layout.sections[i].characteristics);
     image += contents[i];
     image.append(rawSize - contents[i].size(), '\0');
   }
-  if (spec.bytesAfterSectionTable) image[table + 40 * spec.sections.size() + 3] = '\x01';
-  if (spec.signed_) {
+  if (layout.bytesAfterSectionTable) image[table + 40 * layout.sections.size() + 3] = '\x01';
+  if (layout.signed_) {
     WriteU32(image, directories + 4 * 8, static_cast<uint32_t>(image.size()));
-    WriteU32(image, directories + 4 * 8 + 4, static_cast<uint32_t>(spec.overlay.size()));
+    WriteU32(image, directories + 4 * 8 + 4, static_cast<uint32_t>(layout.overlay.size()));
   }
-  image += spec.overlay;
+  image += layout.overlay;
   WriteU32(image, optional + 64, PeChecksum(image, optional + 64));
   return image;
 }

@@ -18,24 +18,24 @@ constexpr uint32_t kFileAlignment = 0x200;
 constexpr uint32_t kSectionAlignment = 0x1000;
 constexpr size_t kPeHeader = 0x80;
 
-struct SectionSpec {
+struct SectionLayout {
   std::string name;
   std::string data;                              // ignored when `resources` is set
   const ResourceDirectory* resources = nullptr;  // serialized at the section's address
   uint32_t characteristics = kData;
 };
 
-struct DirectorySpec {
+struct DirectoryLayout {
   uint32_t index;
   size_t section;
   uint32_t offset;
   uint32_t size;
 };
 
-struct ImageSpec {
+struct ImageLayout {
   bool is64 = false;
-  std::vector<SectionSpec> sections;
-  std::vector<DirectorySpec> directories;
+  std::vector<SectionLayout> sections;
+  std::vector<DirectoryLayout> directories;
   std::string overlay;
   // Non-zero bytes right after the section table, where a new header would have to go.
   bool bytesAfterSectionTable = false;
@@ -43,7 +43,7 @@ struct ImageSpec {
   bool signed_ = false;
 };
 
-std::string BuildImage(const ImageSpec& spec);
+std::string BuildImage(const ImageLayout& layout);
 
 struct SectionView {
   std::string name;

@@ -27,16 +27,16 @@ std::string Relocations() {
   return std::string("\x00\x10\x00\x00\x0C\x00\x00\x00\x01\x30\x02\x30", 12);
 }
 
-SectionSpec CodeSection() { return {".text", Code(), nullptr, kCode}; }
-SectionSpec DataSection() { return {".data", std::string(0x20, 'd'), nullptr, kData}; }
-SectionSpec ResourcesSection(const ResourceDirectory& tree) {
+SectionLayout CodeSection() { return {".text", Code(), nullptr, kCode}; }
+SectionLayout DataSection() { return {".data", std::string(0x20, 'd'), nullptr, kData}; }
+SectionLayout ResourcesSection(const ResourceDirectory& tree) {
   return {".rsrc", "", &tree, kResources};
 }
-SectionSpec RelocationSection() { return {".reloc", Relocations(), nullptr, kRelocations}; }
+SectionLayout RelocationSection() { return {".reloc", Relocations(), nullptr, kRelocations}; }
 
 struct RewriteCase {
   const char* name;
-  ImageSpec spec;
+  ImageLayout layout;
   const ResourceDirectory* newTree;
 };
 
@@ -47,7 +47,7 @@ class RewriteTest : public testing::TestWithParam<RewriteCase> {};
 
 TEST_P(RewriteTest, KeepsEverythingElseAndFixesTheHeaders) {
   const RewriteCase& c = GetParam();
-  std::string original = BuildImage(c.spec);
+  std::string original = BuildImage(c.layout);
   PeImage image;
   Text error;
   ASSERT_TRUE(image.Parse(original, error)) << ToUtf8(error);
@@ -81,8 +81,8 @@ TEST_P(RewriteTest, KeepsEverythingElseAndFixesTheHeaders) {
     EXPECT_EQ(RawData(result, *found), RawData(original, old)) << old.name;
     EXPECT_EQ(found->characteristics, old.characteristics) << old.name;
   }
-  EXPECT_EQ(result.size(), expectedRaw + c.spec.overlay.size());
-  EXPECT_EQ(result.substr(expectedRaw), c.spec.overlay);
+  EXPECT_EQ(result.size(), expectedRaw + c.layout.overlay.size());
+  EXPECT_EQ(result.substr(expectedRaw), c.layout.overlay);
 
   // The directories point at the moved tables; the checksum covers the new file.
   auto rsrc = std::find_if(after.begin(), after.end(),
@@ -105,55 +105,55 @@ TEST_P(RewriteTest, KeepsEverythingElseAndFixesTheHeaders) {
   EXPECT_EQ(TreeText(parsed), TreeText(*c.newTree));
 }
 
-ImageSpec Spec(bool is64, std::vector<SectionSpec> sections, std::string overlay = "") {
-  ImageSpec spec;
-  spec.is64 = is64;
-  spec.sections = std::move(sections);
-  spec.overlay = std::move(overlay);
-  for (size_t i = 0; i < spec.sections.size(); ++i) {
-    if (spec.sections[i].name == ".rsrc") spec.directories.push_back({2, i, 0, 0});
-    if (spec.sections[i].name == ".reloc") {
-      spec.directories.push_back({5, i, 0, static_cast<uint32_t>(Relocations().size())});
+ImageLayout Layout(bool is64, std::vector<SectionLayout> sections, std::string overlay = "") {
+  ImageLayout layout;
+  layout.is64 = is64;
+  layout.sections = std::move(sections);
+  layout.overlay = std::move(overlay);
+  for (size_t i = 0; i < layout.sections.size(); ++i) {
+    if (layout.sections[i].name == ".rsrc") layout.directories.push_back({2, i, 0, 0});
+    if (layout.sections[i].name == ".reloc") {
+      layout.directories.push_back({5, i, 0, static_cast<uint32_t>(Relocations().size())});
     }
-    if (spec.sections[i].name == ".data") spec.directories.push_back({1, i, 0, 0x14});
+    if (layout.sections[i].name == ".data") layout.directories.push_back({1, i, 0, 0x14});
   }
-  return spec;
+  return layout;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, RewriteTest,
     testing::Values(
         RewriteCase{"grows_before_relocations",
-                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree),
+                    Layout(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree),
                                  RelocationSection()}),
                     &kLargeTree},
         RewriteCase{"shrinks_before_relocations",
-                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kLargeTree),
+                    Layout(false, {CodeSection(), DataSection(), ResourcesSection(kLargeTree),
                                  RelocationSection()}),
                     &kSmallTree},
         RewriteCase{"grows_as_last_section",
-                    Spec(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree)}),
+                    Layout(false, {CodeSection(), DataSection(), ResourcesSection(kSmallTree)}),
                     &kLargeTree},
         RewriteCase{"keeps_appended_data",
-                    Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()},
+                    Layout(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()},
                          "PK\x05\x06 appended jar"),
                     &kLargeTree},
         RewriteCase{"added_before_relocations",
-                    Spec(false, {CodeSection(), DataSection(), RelocationSection()}), &kLargeTree},
-        RewriteCase{"added_at_the_end", Spec(false, {CodeSection(), DataSection()}, "overlay"),
+                    Layout(false, {CodeSection(), DataSection(), RelocationSection()}), &kLargeTree},
+        RewriteCase{"added_at_the_end", Layout(false, {CodeSection(), DataSection()}, "overlay"),
                     &kSmallTree},
         RewriteCase{"pe32_plus",
-                    Spec(true, {CodeSection(), DataSection(), ResourcesSection(kSmallTree),
+                    Layout(true, {CodeSection(), DataSection(), ResourcesSection(kSmallTree),
                                 RelocationSection()}),
                     &kLargeTree},
-        RewriteCase{"pe32_plus_added", Spec(true, {CodeSection(), RelocationSection()}),
+        RewriteCase{"pe32_plus_added", Layout(true, {CodeSection(), RelocationSection()}),
                     &kSmallTree}),
     [](const testing::TestParamInfo<RewriteCase>& info) { return info.param.name; });
 
 TEST(RewriteTest, ShiftsTheSymbolTablePointerWithTheDataBehindTheResources) {
-  ImageSpec spec =
-      Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "symbols");
-  std::string original = BuildImage(spec);
+  ImageLayout layout =
+      Layout(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}, "symbols");
+  std::string original = BuildImage(layout);
   uint32_t symbols = static_cast<uint32_t>(original.size() - 7);
   WriteU32(original, kPeHeader + 12, symbols);
   PeImage image;
@@ -189,26 +189,26 @@ std::string Modified(std::string image, size_t at, uint32_t value) {
 }
 
 std::string Signed() {
-  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()},
+  ImageLayout layout = Layout(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()},
                         "certificate");
-  spec.signed_ = true;
-  return BuildImage(spec);
+  layout.signed_ = true;
+  return BuildImage(layout);
 }
 
 std::string NoRoomForHeader() {
-  ImageSpec spec = Spec(false, {CodeSection(), RelocationSection()});
-  spec.bytesAfterSectionTable = true;
-  return BuildImage(spec);
+  ImageLayout layout = Layout(false, {CodeSection(), RelocationSection()});
+  layout.bytesAfterSectionTable = true;
+  return BuildImage(layout);
 }
 
 std::string ImportsInRelocations() {
-  ImageSpec spec = Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()});
-  spec.directories.push_back({1, 2, 0, 4});
-  return BuildImage(spec);
+  ImageLayout layout = Layout(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()});
+  layout.directories.push_back({1, 2, 0, 4});
+  return BuildImage(layout);
 }
 
 const std::string kGood =
-    BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
+    BuildImage(Layout(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusalTest,
@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"headers_cut_short", kGood.substr(0, 0x100), "cut short"},
         RefusalCase{"signed", Signed(), "signed"},
         RefusalCase{"writable_data_behind_resources",
-                    BuildImage(Spec(false, {CodeSection(), ResourcesSection(kSmallTree),
+                    BuildImage(Layout(false, {CodeSection(), ResourcesSection(kSmallTree),
                                             DataSection(), RelocationSection()})),
                     "section .data follows the resources"},
         RefusalCase{"no_room_for_a_section_header", NoRoomForHeader(), "no room"},
