@@ -9,6 +9,11 @@ Text ParentPath(Text path, int n) {
   return path;
 }
 
+Text WithTrailingBackslash(Text folder) {
+  if (!EndsWith(folder, u'\\')) folder += u'\\';
+  return folder;
+}
+
 Text FolderOf(const Text& path) {
   size_t slash = path.rfind(u'\\');
   return slash == Text::npos ? Text() : path.substr(0, slash + 1);

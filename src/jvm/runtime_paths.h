@@ -9,6 +9,8 @@
 Text ParentPath(Text path, int n);
 // The folder of a path with its trailing backslash; empty when there is no backslash.
 Text FolderOf(const Text& path);
+// A folder as the runtime probes expect it: ending with a backslash.
+Text WithTrailingBackslash(Text folder);
 
 // An absolute class path entry without "*" is taken as written; every other entry names
 // files to look for.

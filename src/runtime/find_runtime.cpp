@@ -2,6 +2,7 @@
 // the report when none of them yields a runtime library.
 #include "runtime/runtime_search.h"
 
+#include "jvm/runtime_paths.h"
 #include "launcher/messages.h"
 #include "platform/files.h"
 #include "platform/host.h"
@@ -28,11 +29,6 @@ bool ProbeVm(const Text& home, const VmKind& kind, Text& path, bool& server) {
   return true;
 }
 
-Text WithTrailingBackslash(Text folder) {
-  if (!EndsWith(folder, u'\\')) folder += u'\\';
-  return folder;
-}
-
 }  // namespace
 
 Text FindRuntimeLibrary(const Text& home, JvmType type, bool& server) {
@@ -51,8 +47,7 @@ Text FindRuntimeLibrary(const Text& home, JvmType type, bool& server) {
 bool FindPrivateRuntime(Text& home) {
   Text modulePath;
   if (!GetModulePath(modulePath)) return false;
-  size_t slash = modulePath.rfind(u'\\');
-  Text folder = slash == Text::npos ? Text() : modulePath.substr(0, slash + 1);
+  Text folder = FolderOf(modulePath);
   const Text marker = os::Host().privateRuntimeMarker;
   if (!folder.empty() && os::FindsEntry(folder + marker)) {
     home = folder;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/utf16le.h"
+#include "jvm/runtime_paths.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ Text HomeFromJavaHome(const std::vector<uint8_t>& bytes, const RegistryRoot& roo
       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   size_t nul = home.find(u'\0');
   if (nul != Text::npos) home.resize(nul);
-  if (!EndsWith(home, u'\\')) home.push_back(u'\\');
+  home = WithTrailingBackslash(home);
   if (root.homeInsideKit) home += u"jre\\";
   return home;
 }

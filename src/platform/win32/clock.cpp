@@ -28,22 +28,25 @@ LocalTime CurrentLocalTime() {
   return {s.wYear, s.wMonth, s.wDayOfWeek, s.wDay, s.wHour, s.wMinute, s.wSecond, s.wMilliseconds};
 }
 
-bool FormatTimePicture(const Text& picture, const LocalTime& time, Text& result) {
+// GetTimeFormatW and GetDateFormatW share one shape: each replaces its own pictures.
+using PictureFormatter = int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int);
+
+static bool FormatPicture(PictureFormatter format, const Text& picture, const LocalTime& time,
+                          Text& result) {
   SYSTEMTIME s = ToSystemTime(time);
   wchar_t buffer[MAX_PATH];
-  int length = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &s, Wide(picture), buffer, MAX_PATH);
+  int length = format(LOCALE_USER_DEFAULT, 0, &s, Wide(picture), buffer, MAX_PATH);
   if (length <= 0) return false;
   result = FromWide(buffer);
   return true;
 }
 
+bool FormatTimePicture(const Text& picture, const LocalTime& time, Text& result) {
+  return FormatPicture(GetTimeFormatW, picture, time, result);
+}
+
 bool FormatDatePicture(const Text& picture, const LocalTime& time, Text& result) {
-  SYSTEMTIME s = ToSystemTime(time);
-  wchar_t buffer[MAX_PATH];
-  int length = GetDateFormatW(LOCALE_USER_DEFAULT, 0, &s, Wide(picture), buffer, MAX_PATH);
-  if (length <= 0) return false;
-  result = FromWide(buffer);
-  return true;
+  return FormatPicture(GetDateFormatW, picture, time, result);
 }
 
 }  // namespace os
