@@ -6,21 +6,21 @@
 #include <cstdlib>
 #include <vector>
 
-#include "launcher/launcher.h"
 #include "platform/process.h"
+#include "runtime/runtime_search.h"
 
 int main(int argc, char** argv) {
   int passes = argc > 1 ? std::atoi(argv[1]) : 21;
   if (passes < 1) return 2;
-  Launcher launcher;
-  launcher.wantJdk = launcher.wantJre = true;
-  launcher.maxVersion = VersionNumber{kVersionUnbounded, kVersionUnbounded, kVersionUnbounded,
-                                      kVersionUnbounded};
+  SearchPolicy policy;
+  policy.wantJdk = policy.wantJre = true;
+  policy.maxVersion = VersionNumber{kVersionUnbounded, kVersionUnbounded, kVersionUnbounded,
+                                    kVersionUnbounded};
   std::vector<long long> micros;
   Text home;
   for (int i = 0; i < passes; ++i) {
     auto start = std::chrono::steady_clock::now();
-    launcher.SearchRegistry(false, home);
+    SearchRegistry(policy, os::RegistryView::Default, home);
     auto elapsed = std::chrono::steady_clock::now() - start;
     micros.push_back(std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
   }

@@ -1,8 +1,9 @@
 // The four settings-file paths of a launcher.
 #include "config/settings_paths.h"
 
-#include "launcher/launcher.h"
+#include "launcher/module_path.h"
 #include "platform/files.h"
+#include "platform/host.h"
 #include "platform/process.h"
 
 bool SettingsPathFor(const Text& executablePath, bool executablesHaveExtensions, Text& path) {
@@ -39,24 +40,24 @@ static Text SettingsFileName(const Text& executablePath) {
 bool SettingsFilePath(Text& path) {
   Text modulePath;
   if (!GetModulePath(modulePath)) return false;
-  return SettingsPathFor(modulePath, os::kExecutablesHaveExtensions, path);
+  return SettingsPathFor(modulePath, os::Host().executablesHaveExtensions, path);
 }
 
 // The folders are made one level at a time, and only on the way to a write.
-Text UserSettingsFilePath(const Launcher& launcher, const Text& executablePath,
+Text UserSettingsFilePath(const LauncherSettings& settings, const Text& executablePath,
                           bool createFolders) {
-  Text folder = os::EnvironmentValue(u"APPDATA") + u'\\' + CleanProductName(launcher.productName);
+  Text folder = os::EnvironmentValue(u"APPDATA") + u'\\' + CleanProductName(settings.productName);
   if (createFolders) os::CreateFolder(folder);
-  folder += u'\\' + launcher.productCode;
+  folder += u'\\' + settings.productCode;
   if (createFolders) os::CreateFolder(folder);
   return folder + u'\\' + SettingsFileName(executablePath);
 }
 
-bool PairSettingsFilePath(const Launcher& launcher, Text& path) {
-  return !launcher.pairProduct.empty() && SettingsPathFor(launcher.pairProduct, true, path);
+bool PairSettingsFilePath(const LauncherSettings& settings, Text& path) {
+  return !settings.pairProduct.empty() && SettingsPathFor(settings.pairProduct, true, path);
 }
 
-Text PairUserSettingsFilePath(const Launcher& launcher) {
-  if (launcher.pairProduct.empty()) return Text();
-  return UserSettingsFilePath(launcher, launcher.pairProduct, true);
+Text PairUserSettingsFilePath(const LauncherSettings& settings) {
+  if (settings.pairProduct.empty()) return Text();
+  return UserSettingsFilePath(settings, settings.pairProduct, true);
 }

@@ -1,6 +1,7 @@
 // Where the settings files live: beside the executable, per user, and the companion's.
 #pragma once
 
+#include "config/launcher_settings.h"
 #include "core/text.h"
 
 // The executable path up to and including its last dot, then "ini"; false without a dot.
@@ -9,11 +10,10 @@ bool SettingsPathFor(const Text& executablePath, bool executablesHaveExtensions,
 // The product name without the characters a folder name cannot hold.
 Text CleanProductName(const Text& productName);
 
-class Launcher;
-
 bool SettingsFilePath(Text& path);
 // %APPDATA%\<cleaned product name>\<product code>\<executable name without extension>.ini
-Text UserSettingsFilePath(const Launcher& launcher, const Text& executablePath,
+Text UserSettingsFilePath(const LauncherSettings& settings, const Text& executablePath,
                           bool createFolders);
-bool PairSettingsFilePath(const Launcher& launcher, Text& path);
-Text PairUserSettingsFilePath(const Launcher& launcher);
+// The companion launcher's settings files, which a picked runtime folder is written to as well.
+bool PairSettingsFilePath(const LauncherSettings& settings, Text& path);
+Text PairUserSettingsFilePath(const LauncherSettings& settings);

@@ -1,18 +1,14 @@
 // The INI parser for embedded settings, the settings-file reader and their layering.
 #include "config/settings_sources.h"
 
-#include "launcher/command_line.h"
 #include "platform/profile.h"
 
 namespace {
 
 // Characters up to U+0020, control characters included, are blank at a header's ends.
 bool IsSectionHeader(const Text& line) {
-  size_t first = 0;
-  while (first < line.size() && line[first] <= u' ') ++first;
-  size_t last = line.size();
-  while (last > first && line[last - 1] <= u' ') --last;
-  return last > first && line[first] == u'[' && line[last - 1] == u']';
+  Text trimmed = TrimIf(line, [](char16_t c) { return c <= u' '; });
+  return !trimmed.empty() && trimmed.front() == u'[' && trimmed.back() == u']';
 }
 
 }  // namespace

@@ -22,7 +22,6 @@ class IniText {
   explicit IniText(const Text& text);
   // The first section with exactly this name (case-sensitive), or null.
   const IniSection* FindSection(const Text& name) const;
-  const std::vector<IniSection>& Sections() const { return sections_; }
 
  private:
   std::vector<IniSection> sections_;

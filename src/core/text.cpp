@@ -9,13 +9,9 @@ bool IsWideSpace(char16_t c) {
          c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-Text Trim(const Text& text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsWideSpace(text[begin])) ++begin;
-  while (end > begin && IsWideSpace(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
+bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+Text Trim(const Text& text) { return TrimIf(text, IsWideSpace); }
 
 static char16_t FoldAscii(char16_t c) {
   return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
@@ -116,4 +112,18 @@ Text DecimalText(long long value) {
   } while (magnitude != 0);
   if (value < 0) digits.insert(digits.begin(), u'-');
   return digits;
+}
+
+void SplitList(const Text& text, const Text& separator, TextList& pieces) {
+  pieces.clear();
+  if (text.empty()) return;
+  size_t pos = 0;
+  for (;;) {
+    size_t found = separator.empty() ? Text::npos : text.find(separator, pos);
+    if (found == Text::npos) break;
+    pieces.push_back(text.substr(pos, found - pos));
+    pos = found + separator.size();
+    if (pos >= text.size()) return;
+  }
+  pieces.push_back(pos == 0 ? text : text.substr(pos));
 }

@@ -1,14 +1,15 @@
 // Java strings, string arrays and System.exit through JNI.
 #include "jvm/java_calls.h"
 
+#include "jvm/jni_chain.h"
+
 jstring NewJavaString(JNIEnv* env, const Text& text) {
-  jclass stringClass = env->FindClass("java/lang/String");
-  if (!stringClass) return nullptr;
-  jmethodID constructor = env->GetMethodID(stringClass, "<init>", "([C)V");
-  if (!constructor) return nullptr;
+  JniChain chain(env);
+  jclass stringClass = chain.FindClass("java/lang/String");
+  jmethodID constructor = chain.GetMethodID(stringClass, "<init>", "([C)V");
   jsize length = static_cast<jsize>(text.size());
-  jcharArray chars = env->NewCharArray(length);
-  if (!chars) return nullptr;
+  jcharArray chars = chain.Then([&] { return env->NewCharArray(length); });
+  if (!chain) return nullptr;
   env->SetCharArrayRegion(chars, 0, length, reinterpret_cast<const jchar*>(text.data()));
   jstring result = nullptr;
   if (!env->ExceptionOccurred()) {
@@ -19,10 +20,12 @@ jstring NewJavaString(JNIEnv* env, const Text& text) {
 }
 
 jobjectArray NewJavaStringArray(JNIEnv* env, const TextList& list) {
-  jclass stringClass = env->FindClass("java/lang/String");
-  if (!stringClass) return nullptr;
-  jobjectArray array = env->NewObjectArray(static_cast<jsize>(list.size()), stringClass, nullptr);
-  if (!array) return nullptr;
+  JniChain chain(env);
+  jclass stringClass = chain.FindClass("java/lang/String");
+  jobjectArray array = chain.Then([&] {
+    return env->NewObjectArray(static_cast<jsize>(list.size()), stringClass, nullptr);
+  });
+  if (!chain) return nullptr;
   for (size_t i = 0; i < list.size(); ++i) {
     jstring element = NewJavaString(env, list[i]);
     if (!element) return nullptr;
@@ -40,10 +43,10 @@ Text JavaStringText(JNIEnv* env, jstring string) {
 }
 
 bool CallSystemExit(JNIEnv* env, int code) {
-  jclass system = env->FindClass("java/lang/System");
-  if (!system) return false;
-  jmethodID exit = env->GetStaticMethodID(system, "exit", "(I)V");
-  if (!exit) return false;
+  JniChain chain(env);
+  jclass system = chain.FindClass("java/lang/System");
+  jmethodID exit = chain.GetStaticMethodID(system, "exit", "(I)V");
+  if (!chain) return false;
   env->CallStaticVoidMethod(system, exit, static_cast<jint>(code));
   if (env->ExceptionOccurred()) {
     env->ExceptionDescribe();

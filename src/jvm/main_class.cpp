@@ -1,52 +1,57 @@
 // Loading the main class and calling its static main with the argument list.
 #include "jvm/java_calls.h"
-#include "launcher/launcher.h"
+#include "jvm/java_host.h"
+#include "jvm/jni_chain.h"
 #include "launcher/messages.h"
 #include "platform/threads.h"
+#include "ui/exception_report.h"
 
 namespace {
 
 // The stack trace of an exception as printStackTrace writes it; empty when a step fails.
 Text StackTraceText(JNIEnv* env, jthrowable exception) {
-  jclass bytesClass = env->FindClass("java/io/ByteArrayOutputStream");
-  jmethodID bytesConstructor = bytesClass ? env->GetMethodID(bytesClass, "<init>", "()V") : nullptr;
-  jobject bytes = bytesConstructor ? env->NewObject(bytesClass, bytesConstructor) : nullptr;
-  jclass printClass = bytes ? env->FindClass("java/io/PrintStream") : nullptr;
+  JniChain chain(env);
+  jclass bytesClass = chain.FindClass("java/io/ByteArrayOutputStream");
+  jmethodID bytesConstructor = chain.GetMethodID(bytesClass, "<init>", "()V");
+  jobject bytes = chain.NewObject(bytesClass, bytesConstructor);
+  jclass printClass = chain.FindClass("java/io/PrintStream");
   jmethodID printConstructor =
-      printClass ? env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V") : nullptr;
-  jobject print = printConstructor ? env->NewObject(printClass, printConstructor, bytes) : nullptr;
-  jclass exceptionClass = print ? env->GetObjectClass(exception) : nullptr;
-  jmethodID printStackTrace = exceptionClass ? env->GetMethodID(exceptionClass, "printStackTrace",
-                                                                "(Ljava/io/PrintStream;)V")
-                                             : nullptr;
-  if (!printStackTrace) return Text();
+      chain.GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
+  jobject print = chain.NewObject(printClass, printConstructor, bytes);
+  jclass exceptionClass = chain.GetObjectClass(exception);
+  jmethodID printStackTrace =
+      chain.GetMethodID(exceptionClass, "printStackTrace", "(Ljava/io/PrintStream;)V");
+  if (!chain) return Text();
   env->CallVoidMethod(exception, printStackTrace, print);
   if (env->ExceptionOccurred()) return Text();
-  jmethodID toString = env->GetMethodID(bytesClass, "toString", "()Ljava/lang/String;");
-  jstring text = toString ? static_cast<jstring>(env->CallObjectMethod(bytes, toString)) : nullptr;
-  return text && !env->ExceptionOccurred() ? JavaStringText(env, text) : Text();
+  jmethodID toString = chain.GetMethodID(bytesClass, "toString", "()Ljava/lang/String;");
+  auto text = static_cast<jstring>(chain.CallObjectMethod(bytes, toString));
+  return chain && !env->ExceptionOccurred() ? JavaStringText(env, text) : Text();
+}
+
+// The runtime's own launcher helper checks and loads the class as the java command does.
+jclass LoadThroughLauncherHelper(JNIEnv* env, FindClassFromBootLoaderFunction findFromBoot,
+                                 const Text& mainClassName) {
+  if (!findFromBoot) return nullptr;
+  Text dotted = mainClassName;
+  ReplaceAll(dotted, u'/', u'.');
+  JniChain chain(env);
+  jclass helper = chain.Then([&] { return findFromBoot(env, "sun/launcher/LauncherHelper"); });
+  jmethodID checkAndLoadMain = chain.GetStaticMethodID(
+      helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
+  jstring name = chain.Then([&] { return NewJavaString(env, dotted); });
+  return chain.Then([&] {
+    return static_cast<jclass>(
+        env->CallStaticObjectMethod(helper, checkAndLoadMain, JNI_TRUE, jint{1}, name));
+  });
 }
 
 }  // namespace
 
-jclass Launcher::LoadMainClass() {
-  jclass helper = findClassFromBootLoader
-                      ? findClassFromBootLoader(jniEnv, "sun/launcher/LauncherHelper")
-                      : nullptr;
-  if (helper) {
-    jmethodID checkAndLoadMain = jniEnv->GetStaticMethodID(
-        helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
-    if (checkAndLoadMain) {
-      Text dotted = mainClassName;
-      ReplaceAll(dotted, u'/', u'.');
-      jstring name = NewJavaString(jniEnv, dotted);
-      jclass mainClass = name ? static_cast<jclass>(jniEnv->CallStaticObjectMethod(
-                                    helper, checkAndLoadMain, JNI_TRUE, jint{1}, name))
-                              : nullptr;
-      if (mainClass) return mainClass;
-    }
+jclass JavaHost::LoadMainClass(const Text& mainClassName) {
+  if (jclass mainClass = LoadThroughLauncherHelper(jniEnv, findClassFromBootLoader, mainClassName)) {
+    return mainClass;
   }
-
   jstring name = NewJavaString(jniEnv, mainClassName);
   if (!name) {
     ReportFormattedError(LoadMessage(kMsgMainClassNotLoaded), {mainClassName});
@@ -66,9 +71,16 @@ jclass Launcher::LoadMainClass() {
   return mainClass;
 }
 
-bool Launcher::InvokeMainClass() {
-  jclass mainClass = LoadMainClass();
-  if (!mainClass) return false;
+bool JavaHost::InvokeMainClass(const Text& mainClassName, const TextList& arguments,
+                               bool failureCheck, bool staysAttached) {
+  // A thread that ends still attached counts as a live Java thread, and the VM's destruction
+  // at the launcher's end would wait for it forever.
+  auto fail = [this] {
+    javaVm->DetachCurrentThread();
+    return false;
+  };
+  jclass mainClass = LoadMainClass(mainClassName);
+  if (!mainClass) return fail();
   jmethodID main = jniEnv->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
   if (!main) {
     if (jniEnv->ExceptionOccurred()) {
@@ -76,12 +88,12 @@ bool Launcher::InvokeMainClass() {
     } else {
       ReportError(LoadMessage(kMsgMainMethodNotFound));
     }
-    return false;
+    return fail();
   }
   jobjectArray javaArguments = NewJavaStringArray(jniEnv, arguments);
   if (!javaArguments) {
     jniEnv->ExceptionDescribe();
-    return false;
+    return fail();
   }
   jniEnv->CallStaticVoidMethod(mainClass, main, javaArguments);
 
@@ -95,7 +107,6 @@ bool Launcher::InvokeMainClass() {
     if (ReportUncaughtException(trace) == 1) CallSystemExit(jniEnv, -1);
     jniEnv->Throw(uncaught);
   }
-  // A runtime that admits IBM's VMs keeps the main thread attached until System.exit.
-  if (searchIbm || preferIbm) os::SleepForever();
+  if (staysAttached) os::SleepForever();
   return javaVm->DetachCurrentThread() == JNI_OK;
 }

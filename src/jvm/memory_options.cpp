@@ -3,12 +3,6 @@
 
 #include <limits>
 
-namespace {
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-}  // namespace
-
 bool IsRelativeMemoryOption(const Text& parameter) {
   if (parameter.size() < 5) return false;
   Text head = parameter.substr(0, 4);
@@ -21,7 +15,7 @@ NumberList ParseNumberList(const Text& text) {
   NumberList list;
   list.start = text.size();
   for (size_t i = 0; i < text.size(); ++i) {
-    if (IsDigit(text[i]) || text[i] == u':') {
+    if (IsAsciiDigit(text[i]) || text[i] == u':') {
       list.start = i;
       break;
     }
@@ -29,7 +23,7 @@ NumberList ParseNumberList(const Text& text) {
   if (list.start == text.size()) return list;
   list.numbers.push_back(0);
   for (size_t i = list.start; i < text.size(); ++i) {
-    if (IsDigit(text[i])) {
+    if (IsAsciiDigit(text[i])) {
       // 32-bit wrap-around, as the numbers have always been read.
       list.numbers.back() = list.numbers.back() * 10u + static_cast<uint32_t>(text[i] - u'0');
     } else if (text[i] == u':') {

@@ -6,12 +6,7 @@
 #include <cstdint>
 
 #include "core/text.h"
-
-// The two figures a percentage can refer to, in bytes, at the launcher's own width.
-struct MemoryFigures {
-  uint64_t totalPhysical = 0;
-  uint64_t availableVirtual = 0;
-};
+#include "platform/memory.h"
 
 struct NumberList {
   size_t start = 0;  // index of the first digit or ":", the length when there is none

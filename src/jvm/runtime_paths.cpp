@@ -1,23 +1,7 @@
 // Path texts built from the settings and the chosen runtime library.
 #include "jvm/runtime_paths.h"
 
-Text ParentPath(Text path, int n) {
-  for (int i = 0; i < n; ++i) {
-    size_t slash = path.rfind(u'\\');
-    if (slash != Text::npos) path.erase(slash);
-  }
-  return path;
-}
-
-Text WithTrailingBackslash(Text folder) {
-  if (!EndsWith(folder, u'\\')) folder += u'\\';
-  return folder;
-}
-
-Text FolderOf(const Text& path) {
-  size_t slash = path.rfind(u'\\');
-  return slash == Text::npos ? Text() : path.substr(0, slash + 1);
-}
+#include "core/paths.h"
 
 bool IsSearchedClassPathEntry(const Text& entry, const HostRules& host) {
   return !IsAbsolutePath(entry, host) || entry.find(u'*') != Text::npos;

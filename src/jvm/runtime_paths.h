@@ -2,15 +2,8 @@
 // runtime library, the class path entries, the library path and the search path.
 #pragma once
 
+#include "core/host_rules.h"
 #include "core/text.h"
-#include "jvm/host_rules.h"
-
-// Removes the last backslash and what follows it, n times; no backslash, no change.
-Text ParentPath(Text path, int n);
-// The folder of a path with its trailing backslash; empty when there is no backslash.
-Text FolderOf(const Text& path);
-// A folder as the runtime probes expect it: ending with a backslash.
-Text WithTrailingBackslash(Text folder);
 
 // An absolute class path entry without "*" is taken as written; every other entry names
 // files to look for.

@@ -1,9 +1,10 @@
 // Sending the Java program's System.out and System.err to files, whose names may carry a
 // date and time placeholder and whose folders are created on the way.
-#include "jvm/date_picture.h"
+#include "core/date_picture.h"
+#include "core/paths.h"
 #include "jvm/java_calls.h"
-#include "jvm/path_components.h"
-#include "launcher/launcher.h"
+#include "jvm/java_host.h"
+#include "jvm/jni_chain.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/host.h"
@@ -37,7 +38,7 @@ uint32_t CreateParentFolders(const Text& path) {
 
 }  // namespace
 
-void Launcher::RedirectStandardStreams() {
+void JavaHost::RedirectStandardStreams() {
   bool outputDated = outputFile.find(u'%') != Text::npos;
   bool errorDated = errorFile.find(u'%') != Text::npos;
   if (outputDated || errorDated) {
@@ -60,28 +61,19 @@ void Launcher::RedirectStandardStreams() {
   }
 }
 
-bool Launcher::RedirectStream(const Text& name, bool append, const char* setter) {
+bool JavaHost::RedirectStream(const Text& name, bool append, const char* setter) {
   CreateParentFolders(name);
-  jstring javaName = NewJavaString(jniEnv, ToNativePath(name, os::Host()));
-  if (!javaName) return false;
-  jclass fileClass = jniEnv->FindClass("java/io/FileOutputStream");
-  if (!fileClass) return false;
-  jmethodID fileConstructor = jniEnv->GetMethodID(fileClass, "<init>", "(Ljava/lang/String;Z)V");
-  if (!fileConstructor) return false;
-  jobject file =
-      jniEnv->NewObject(fileClass, fileConstructor, javaName, append ? JNI_TRUE : JNI_FALSE);
-  if (!file) return false;
-  jclass printClass = jniEnv->FindClass("java/io/PrintStream");
-  if (!printClass) return false;
-  jmethodID printConstructor =
-      jniEnv->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
-  if (!printConstructor) return false;
-  jobject print = jniEnv->NewObject(printClass, printConstructor, file);
-  if (!print) return false;
-  jclass system = jniEnv->FindClass("java/lang/System");
-  if (!system) return false;
-  jmethodID install = jniEnv->GetStaticMethodID(system, setter, "(Ljava/io/PrintStream;)V");
-  if (!install) return false;
+  JniChain chain(jniEnv);
+  jstring javaName = chain.Then([&] { return NewJavaString(jniEnv, ToNativePath(name, os::Host())); });
+  jclass fileClass = chain.FindClass("java/io/FileOutputStream");
+  jmethodID fileConstructor = chain.GetMethodID(fileClass, "<init>", "(Ljava/lang/String;Z)V");
+  jobject file = chain.NewObject(fileClass, fileConstructor, javaName, append ? JNI_TRUE : JNI_FALSE);
+  jclass printClass = chain.FindClass("java/io/PrintStream");
+  jmethodID printConstructor = chain.GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
+  jobject print = chain.NewObject(printClass, printConstructor, file);
+  jclass system = chain.FindClass("java/lang/System");
+  jmethodID install = chain.GetStaticMethodID(system, setter, "(Ljava/io/PrintStream;)V");
+  if (!chain) return false;
   jniEnv->CallStaticVoidMethod(system, install, print);
   if (jniEnv->ExceptionOccurred()) {
     jniEnv->ExceptionDescribe();

@@ -1,13 +1,12 @@
 // The process environment and the VM option strings assembled from the settings.
-#include "config/embedded_settings.h"
-#include "config/settings_paths.h"
-#include "config/settings_sources.h"
+#include "core/paths.h"
+#include "core/words.h"
+#include "jvm/java_host.h"
 #include "jvm/memory_options.h"
 #include "jvm/runtime_paths.h"
 #include "jvm/vm_parameters.h"
-#include "launcher/command_line.h"
-#include "launcher/launcher.h"
 #include "launcher/messages.h"
+#include "launcher/module_path.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/memory.h"
@@ -70,7 +69,8 @@ Text BuildClassPath(const SettingsSource& settings) {
 
 }  // namespace
 
-void Launcher::PrepareRuntimeEnvironment() {
+void JavaHost::PrepareRuntimeEnvironment(const Text& runtimeLibraryPath, const Text& libraryPath,
+                                         const Text& systemPath) {
   const HostRules& host = os::Host();
   Text runtimeHome = ParentPath(runtimeLibraryPath, 3);
   os::SetEnvironmentValue(u"VORN_JVM_PATH", ToNativePath(runtimeLibraryPath, host));
@@ -86,10 +86,7 @@ void Launcher::PrepareRuntimeEnvironment() {
   os::SetEnvironmentValue(host.pathVariable, ToNativePath(Expanded(searchPath), host));
 }
 
-bool Launcher::AssembleVmOptions() {
-  Text path;
-  if (!SettingsFilePath(path)) return false;
-  LayeredSettings settings(path, GetEmbeddedSettingsText(upgradeCode));
+bool JavaHost::AssembleVmOptions(const SettingsSource& settings, TextList& arguments) {
   Text classPath = BuildClassPath(settings);
   if (classPath.empty()) {
     ReportError(LoadMessage(kMsgNoClassPath));
@@ -110,7 +107,7 @@ bool Launcher::AssembleVmOptions() {
   errorFile = FileSetting(settings, u"Error File");
   appendError = appendError || settings.Get(kApplicationSection, u"Error Append") == u"yes";
 
-  extraArguments = settings.Get(kApplicationSection, u"Cmd");
+  Text extraArguments = settings.Get(kApplicationSection, u"Cmd");
   if (!extraArguments.empty()) {
     TextList words;
     TokenizeArguments(Expanded(extraArguments), words);
@@ -121,7 +118,7 @@ bool Launcher::AssembleVmOptions() {
   return true;
 }
 
-void Launcher::AddVmParameter(Text parameter, TextList& list) {
+void JavaHost::AddVmParameter(Text parameter, TextList& list) {
   RemoveQuotes(parameter);
   if (IsRelativeMemoryOption(parameter)) {
     parameter = ComputeMemoryOption(parameter, os::CurrentMemoryFigures());

@@ -1,38 +1,66 @@
-// The launcher's life: construction, the prepare and run phases, the paired relaunch and
-// the working folder.
+// The launcher's life: construction, the prepare and run phases, the paired relaunch, the
+// working folder, and the VM thread with the hooks through which the VM reports its end.
 #include "launcher/launcher.h"
 
+#include "config/embedded_settings.h"
+#include "config/settings_paths.h"
 #include "launcher/command_line.h"
 #include "launcher/messages.h"
+#include "launcher/module_path.h"
 #include "platform/process.h"
+#include "platform/threads.h"
 
 namespace {
+
 Launcher* processLauncher = nullptr;
+
+// The runtime calls these on whichever thread ends or aborts the VM; they only tell a
+// service host, so that a service reports itself stopped.
+void JNICALL VmExitHook(jint code) {
+  Launcher* launcher = Launcher::Instance();
+  if (launcher && launcher->statusReporter) launcher->statusReporter->OnExit(code);
 }
+
+void JNICALL VmAbortHook() {
+  Launcher* launcher = Launcher::Instance();
+  if (launcher && launcher->statusReporter) launcher->statusReporter->OnAbort();
+}
+
+int VmThreadMain(void* argument) {
+  Launcher& launcher = *static_cast<Launcher*>(argument);
+  if (!launcher.CreateJavaVm() || !launcher.InvokeMainClass()) return 1;
+  if (launcher.settings.serviceMode) launcher.DestroyJavaVm();
+  return 0;
+}
+
+}  // namespace
 
 Launcher::Launcher() { processLauncher = this; }
 
-// The VM goes first (it waits for the Java program's last non-daemon thread); the members,
+// The VM goes first (it waits for the Java program's last non-daemon thread); the parts,
 // strings and lists after it.
-Launcher::~Launcher() { DestroyJavaVm(); }
+Launcher::~Launcher() {
+  DestroyJavaVm();
+  processLauncher = nullptr;
+}
 
 Launcher* Launcher::Instance() { return processLauncher; }
 
 bool Launcher::Prepare() {
   BuildArgumentList(arguments);
   if (!ReadSettings()) return false;
-  if (!CheckSingleInstance()) return false;
+  if (!CheckSingleInstance(settings, instance)) return false;
   // A secondary start only forwards its arguments to the running instance.
-  if (instanceGuardEnabled && !instancePrimary) return true;
-  if (overrideWorkingDir) SetWorkingFolder();
-  return FindRuntime();
+  if (instance.IsSecondary()) return true;
+  if (settings.overrideWorkingDir) SetWorkingFolder();
+  return FindRuntime(settings, search, runtime);
 }
 
 int Launcher::Run() {
-  if (launchPaired) return RunPaired();
-  if (instanceGuardEnabled && !instancePrimary) return -1;  // forwarding is not built
+  if (runtime.launchPaired) return RunPaired();
+  if (instance.IsSecondary()) return -1;  // forwarding is not built
   PrepareRuntimeEnvironment();
-  if (!BindRuntimeLibrary(runtimeLibraryPath)) return -1;
+  if (!BindRuntimeLibrary(runtime.runtimeLibraryPath)) return -1;
   // A missing class path has been reported; the VM is still tried with what was assembled.
   AssembleVmOptions();
   return RunVmThread() == 0 ? 0 : -1;
@@ -42,13 +70,14 @@ int Launcher::Run() {
 // cannot be started is reported instead of passing for a successful start.
 int Launcher::RunPaired() {
   uint32_t exitCode = 0;
-  uint32_t error = 0;
-  if (!os::StartProcess(pairProduct, os::CommandLine(), pairReturnCode, exitCode, error)) {
+  uint32_t error = os::StartProcess(settings.pairProduct, os::CommandLine(),
+                                    settings.pairReturnCode, exitCode);
+  if (error != 0) {
     ReportFormattedError(LoadMessage(kMsgWindowsException),
                          {LoadMessage(kMsgModuleNotStarted), error});
     return -1;
   }
-  return pairReturnCode ? static_cast<int>(exitCode) : 0;
+  return settings.pairReturnCode ? static_cast<int>(exitCode) : 0;
 }
 
 void Launcher::SetWorkingFolder() {
@@ -56,13 +85,51 @@ void Launcher::SetWorkingFolder() {
   if (!GetModulePath(path)) return;
   size_t slash = path.rfind(u'\\');
   if (slash == Text::npos || slash == 0) return;
-  os::SetWorkingDirectory(path.substr(0, slash));
+  // A folder that cannot be entered leaves the working folder as it was.
+  static_cast<void>(os::SetWorkingDirectory(path.substr(0, slash)));
 }
 
-bool GetModulePath(Text& path) {
-  if (os::ModuleFileName(path)) return true;
-  uint32_t error = os::LastError();
-  ReportFormattedError(LoadMessage(kMsgWindowsException),
-                       {LoadMessage(kMsgModulePathUnavailable), error});
-  return false;
+// The product identity comes from the file alone, since it keys the embedded layer; the
+// search policy and the other settings are read through both layers.
+bool Launcher::ReadSettings() {
+  Text path;
+  if (!SettingsFilePath(path)) return false;
+  LayeredSettings layered = ReadProductAndLayers(path, settings);
+  search = ReadSearchPolicy(layered);
+  return ReadLauncherSettings(layered, settings);
 }
+
+void Launcher::PrepareRuntimeEnvironment() {
+  host.PrepareRuntimeEnvironment(runtime.runtimeLibraryPath, settings.libraryPath,
+                                 settings.systemPath);
+}
+
+bool Launcher::BindRuntimeLibrary(const Text& path) { return host.BindRuntimeLibrary(path); }
+
+// The options are read through a reader of their own over the same settings file.
+bool Launcher::AssembleVmOptions() {
+  Text path;
+  if (!SettingsFilePath(path)) return false;
+  LayeredSettings layered(path, GetEmbeddedSettingsText(settings.upgradeCode));
+  return host.AssembleVmOptions(layered, arguments);
+}
+
+// A thread that cannot be started leaves the VM to the calling thread.
+int Launcher::RunVmThread() {
+  if (host.vmThreadStackSize == 0) host.vmThreadStackSize = host.DefaultJavaStackSize();
+  int exitCode = 1;
+  uint32_t stackSize = static_cast<uint32_t>(host.vmThreadStackSize);
+  if (os::RunThreadAndWait(VmThreadMain, this, stackSize, exitCode) != 0) {
+    return VmThreadMain(this);
+  }
+  return exitCode;
+}
+
+bool Launcher::CreateJavaVm() { return host.CreateJavaVm(VmExitHook, VmAbortHook); }
+
+bool Launcher::InvokeMainClass() {
+  return host.InvokeMainClass(settings.mainClassName, arguments, settings.failureCheck,
+                              search.AdmitsIbm());
+}
+
+void Launcher::DestroyJavaVm() { host.DestroyJavaVm(); }

@@ -10,7 +10,7 @@ int main() {
   os::UseSystemDefaultLocale();
   int result = -1;
   if (launcher.Prepare()) {
-    result = launcher.serviceMode ? RunAsService(launcher) : launcher.Run();
+    result = launcher.settings.serviceMode ? RunAsService() : launcher.Run();
   }
   return result;
 }

@@ -1,7 +1,7 @@
 // The rules of the host this build runs on (Windows or POSIX).
 #pragma once
 
-#include "jvm/host_rules.h"
+#include "core/host_rules.h"
 
 namespace os {
 

@@ -1,7 +1,13 @@
 // The memory figures percentage sizes refer to.
 #pragma once
 
-#include "jvm/memory_options.h"
+#include <cstdint>
+
+// The two figures a percentage can refer to, in bytes, at the launcher's own width.
+struct MemoryFigures {
+  uint64_t totalPhysical = 0;
+  uint64_t availableVirtual = 0;
+};
 
 namespace os {
 

@@ -8,11 +8,11 @@
 
 namespace os {
 
-// Why an operating-system call failed (GetLastError or errno).
-uint32_t LastError();
+// Calls that can fail in a way a caller reports return 0 on success and otherwise the error
+// code (GetLastError or errno) taken where the call failed, before anything can overwrite it.
 
 // The executable's own full path, limited to 260 characters as the module-path buffer is.
-bool ModuleFileName(Text& path);
+uint32_t ModuleFileName(Text& path);
 
 // The process command line as the operating system holds it (for handing to a companion).
 Text CommandLine();
@@ -21,10 +21,9 @@ Text CommandLine();
 // Windows, the process's argument vector on POSIX (where the shell has split it already).
 TextList CommandLineArguments();
 
-// Starts a process; with `wait` it waits for it and reports its exit code. When it cannot
-// be started, `error` tells why (taken before anything else can overwrite it).
-bool StartProcess(const Text& application, const Text& commandLine, bool wait,
-                  uint32_t& exitCode, uint32_t& error);
+// Starts a process; with `wait` it waits for it and reports its exit code.
+uint32_t StartProcess(const Text& application, const Text& commandLine, bool wait,
+                      uint32_t& exitCode);
 
 // Writes the text to standard output in one call.
 void WriteStandardOutput(const Text& text);
@@ -32,7 +31,7 @@ void WriteStandardOutput(const Text& text);
 // The main thread takes the system's default locale (and with it the ANSI code page).
 void UseSystemDefaultLocale();
 
-bool SetWorkingDirectory(const Text& folder);
+uint32_t SetWorkingDirectory(const Text& folder);
 
 // An environment variable read into a buffer of 260 characters; empty when unset or larger.
 Text EnvironmentValue(const Text& name);
@@ -43,14 +42,5 @@ void ExpandEnvironment(Text& text);
 // Text in the ANSI code page of the calling thread's locale (UTF-8 on POSIX); characters the
 // code page cannot hold become its default character.
 ByteString ToThreadCodePage(const Text& text);
-
-// Settings files on Windows are named by swapping the extension; POSIX executables usually
-// have none, so there ".ini" is appended when the file name has no dot.
-constexpr bool kExecutablesHaveExtensions =
-#ifdef _WIN32
-    true;
-#else
-    false;
-#endif
 
 }  // namespace os

@@ -13,7 +13,8 @@ namespace os {
 uint32_t ReadProfileString(const Text& section, const Text& key, const Text& path,
                            char16_t* buffer, uint32_t size);
 
-bool WriteProfileString(const Text& section, const Text& key, const Text& value,
-                        const Text& path);
+// 0 on success, otherwise the error code.
+uint32_t WriteProfileString(const Text& section, const Text& key, const Text& value,
+                            const Text& path);
 
 }  // namespace os

@@ -2,8 +2,9 @@
 // the report when none of them yields a runtime library.
 #include "runtime/runtime_search.h"
 
-#include "jvm/runtime_paths.h"
+#include "core/paths.h"
 #include "launcher/messages.h"
+#include "launcher/module_path.h"
 #include "platform/files.h"
 #include "platform/host.h"
 
@@ -60,27 +61,37 @@ bool FindPrivateRuntime(Text& home) {
   return true;
 }
 
-bool Launcher::FindRuntime() {
+bool FindRuntime(const LauncherSettings& settings, const SearchPolicy& policy,
+                 RuntimeChoice& choice) {
+  Text& library = choice.runtimeLibraryPath;
   bool server = false;
-  if (!jrePath.empty()) {
-    Text home = WithTrailingBackslash(ToLauncherPath(jrePath, os::Host()));
-    runtimeLibraryPath = FindRuntimeLibrary(home, jvmType, server);
-    if (!runtimeLibraryPath.empty()) {
-      InspectRuntimeLibrary();
+  if (!settings.jrePath.empty()) {
+    Text home = WithTrailingBackslash(ToLauncherPath(settings.jrePath, os::Host()));
+    library = FindRuntimeLibrary(home, policy.jvmType, server);
+    if (!library.empty()) {
+      choice.launchPaired = InspectRuntimeLibrary(library, settings.pairProduct);
       return true;
     }
   }
   Text home;
   if (FindPrivateRuntime(home)) {
-    runtimeLibraryPath = FindRuntimeLibrary(home, jvmType, server);
-    if (!runtimeLibraryPath.empty()) return true;
+    library = FindRuntimeLibrary(home, policy.jvmType, server);
+    if (!library.empty()) return true;
   }
-  if (SearchRegistry(false, home) || SearchRegistry(true, home)) {
-    runtimeLibraryPath = FindRuntimeLibrary(home, jvmType, server);
-    if (!runtimeLibraryPath.empty()) return true;
+  bool registered = SearchRegistry(policy, os::RegistryView::Default, home);
+  // The other view holds runtimes only a companion can load.
+  if (!registered && !settings.pairProduct.empty()) {
+    registered = SearchRegistry(policy, os::RegistryView::Other, home);
+    choice.launchPaired = registered;
+  }
+  if (registered) {
+    library = FindRuntimeLibrary(home, policy.jvmType, server);
+    if (!library.empty()) return true;
   }
   // Until the runtime-not-found dialog exists, its message is the report.
-  int message = jvmType == JvmType::Server ? kMsgServerRuntimeNotFound : kMsgRuntimeNotFound;
-  ReportFormattedError(LoadMessage(message), {DescribeRequiredVersion(minVersion, maxVersion)});
+  int message =
+      policy.jvmType == JvmType::Server ? kMsgServerRuntimeNotFound : kMsgRuntimeNotFound;
+  ReportFormattedError(LoadMessage(message),
+                       {DescribeRequiredVersion(policy.minVersion, policy.maxVersion)});
   return false;
 }

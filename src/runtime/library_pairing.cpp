@@ -2,9 +2,9 @@
 // the machine type in its Portable Executable header decides.
 #include <cstdint>
 
-#include "launcher/launcher.h"
 #include "platform/mapped_file.h"
 #include "runtime/pe_header.h"
+#include "runtime/runtime_search.h"
 
 namespace {
 
@@ -32,10 +32,9 @@ class MappedImage {
 
 }  // namespace
 
-void Launcher::InspectRuntimeLibrary() {
-  launchPaired = false;
-  if (pairProduct.empty()) return;
+bool InspectRuntimeLibrary(const Text& runtimeLibraryPath, const Text& pairProduct) {
+  if (pairProduct.empty()) return false;
   uint16_t machine = 0;
-  launchPaired = MappedImage(runtimeLibraryPath).IsPortableExecutable(machine) &&
-                 machine != os::kLoadableMachine;
+  return MappedImage(runtimeLibraryPath).IsPortableExecutable(machine) &&
+         machine != os::kLoadableMachine;
 }

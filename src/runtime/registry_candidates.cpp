@@ -5,41 +5,40 @@
 #include <string_view>
 
 #include "core/utf16le.h"
-#include "jvm/runtime_paths.h"
+#include "core/paths.h"
 
 namespace {
 
-bool SearchesVendor(const Launcher& launcher, RuntimeVendor vendor) {
+bool SearchesVendor(const SearchPolicy& policy, RuntimeVendor vendor) {
   switch (vendor) {
-    case RuntimeVendor::JavaSoft: return launcher.searchJavaSoft || launcher.preferJavaSoft;
-    case RuntimeVendor::JRockit: return launcher.searchJRockit || launcher.preferJRockit;
-    case RuntimeVendor::Ibm: return launcher.searchIbm || launcher.preferIbm;
+    case RuntimeVendor::JavaSoft: return policy.searchJavaSoft || policy.preferJavaSoft;
+    case RuntimeVendor::JRockit: return policy.searchJRockit || policy.preferJRockit;
+    case RuntimeVendor::Ibm: return policy.searchIbm || policy.preferIbm;
   }
   return false;
 }
 
-bool PrefersVendor(const Launcher& launcher, RuntimeVendor vendor) {
+bool PrefersVendor(const SearchPolicy& policy, RuntimeVendor vendor) {
   switch (vendor) {
-    case RuntimeVendor::JavaSoft: return launcher.preferJavaSoft;
-    case RuntimeVendor::JRockit: return launcher.preferJRockit;
-    case RuntimeVendor::Ibm: return launcher.preferIbm;
+    case RuntimeVendor::JavaSoft: return policy.preferJavaSoft;
+    case RuntimeVendor::JRockit: return policy.preferJRockit;
+    case RuntimeVendor::Ibm: return policy.preferIbm;
   }
   return false;
 }
 
-bool WantsKind(const Launcher& launcher, RuntimeKind kind) {
-  return kind == RuntimeKind::Jdk ? launcher.wantJdk : launcher.wantJre;
+bool WantsKind(const SearchPolicy& policy, RuntimeKind kind) {
+  return kind == RuntimeKind::Jdk ? policy.wantJdk : policy.wantJre;
 }
 
 }  // namespace
 
-bool IsRootSearched(const RegistryRoot& root, const Launcher& launcher) {
-  return (launcher.favorSource || WantsKind(launcher, root.kind)) &&
-         SearchesVendor(launcher, root.vendor);
+bool IsRootSearched(const RegistryRoot& root, const SearchPolicy& policy) {
+  return (policy.favorSource || WantsKind(policy, root.kind)) && SearchesVendor(policy, root.vendor);
 }
 
-bool IsRootPreferred(const RegistryRoot& root, const Launcher& launcher) {
-  return WantsKind(launcher, root.kind) && PrefersVendor(launcher, root.vendor);
+bool IsRootPreferred(const RegistryRoot& root, const SearchPolicy& policy) {
+  return WantsKind(policy, root.kind) && PrefersVendor(policy, root.vendor);
 }
 
 JvmType EntryProbeType(const RegistryRoot& root, JvmType type) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "launcher/launcher.h"
+#include "runtime/search_policy.h"
 #include "runtime/version.h"
 
 enum class RuntimeVendor { JavaSoft, JRockit, Ibm };
@@ -53,9 +53,9 @@ struct RuntimeCandidate {
 using CandidateCheck = std::function<bool(RuntimeCandidate&)>;
 
 // The root's kind is wanted (or kinds are only favoured) and its vendor searched or preferred.
-bool IsRootSearched(const RegistryRoot& root, const Launcher& launcher);
+bool IsRootSearched(const RegistryRoot& root, const SearchPolicy& policy);
 // The root's kind is wanted and its vendor preferred.
-bool IsRootPreferred(const RegistryRoot& root, const Launcher& launcher);
+bool IsRootPreferred(const RegistryRoot& root, const SearchPolicy& policy);
 // The VM type with which an entry of the root is probed.
 JvmType EntryProbeType(const RegistryRoot& root, JvmType type);
 // Both bounds are inclusive.

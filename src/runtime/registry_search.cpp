@@ -1,6 +1,5 @@
 // One pass over the runtimes registered in one registry view: collect the admitted entries,
 // rank them and choose one, reading entries only as far as the choice needs.
-#include "launcher/launcher.h"
 #include "platform/registry.h"
 #include "runtime/registry_candidates.h"
 #include "runtime/runtime_search.h"
@@ -10,12 +9,12 @@ namespace {
 const Text kJavaHomeValue = u"JavaHome";
 
 // The sub-keys of the root whose names are admitted versions, not read yet.
-void CollectRegistryCandidates(const Launcher& launcher, const RegistryRoot& root,
+void CollectRegistryCandidates(const SearchPolicy& policy, const RegistryRoot& root,
                                os::RegistryView view, std::vector<RuntimeCandidate>& list) {
-  bool preferred = IsRootPreferred(root, launcher);
+  bool preferred = IsRootPreferred(root, policy);
   for (const Text& name : os::MachineKey(root.key, view).SubKeyNames()) {
     VersionNumber version = ParseVersion(name, 0);
-    if (!IsVersionAdmitted(version, launcher.minVersion, launcher.maxVersion)) continue;
+    if (!IsVersionAdmitted(version, policy.minVersion, policy.maxVersion)) continue;
     list.push_back(RuntimeCandidate{version, Text(), false, preferred, &root, name});
   }
 }
@@ -34,18 +33,15 @@ bool ReadRegistryEntry(os::RegistryView view, JvmType type, RuntimeCandidate& ca
 
 }  // namespace
 
-bool Launcher::SearchRegistry(bool otherView, Text& home) {
-  // The other view holds runtimes only a companion can load.
-  if (otherView && pairProduct.empty()) return false;
-  os::RegistryView view = otherView ? os::RegistryView::Other : os::RegistryView::Default;
+bool SearchRegistry(const SearchPolicy& policy, os::RegistryView view, Text& home) {
   std::vector<RuntimeCandidate> candidates;
   for (const RegistryRoot& root : kRegistryRoots) {
-    if (IsRootSearched(root, *this)) CollectRegistryCandidates(*this, root, view, candidates);
+    if (IsRootSearched(root, policy)) CollectRegistryCandidates(policy, root, view, candidates);
   }
   CandidateCheck readEntry = [&](RuntimeCandidate& candidate) {
-    return ReadRegistryEntry(view, jvmType, candidate);
+    return ReadRegistryEntry(view, policy.jvmType, candidate);
   };
-  if (jvmType == JvmType::FavorServer) {
+  if (policy.jvmType == JvmType::FavorServer) {
     // Server VMs rank first, and only reading an entry tells which VM it has.
     std::vector<RuntimeCandidate> read;
     for (RuntimeCandidate& candidate : candidates) {
@@ -54,10 +50,10 @@ bool Launcher::SearchRegistry(bool otherView, Text& home) {
     candidates.swap(read);
     readEntry = [](RuntimeCandidate&) { return true; };
   }
-  RankCandidates(candidates, favorSource, jvmType);
-  const RuntimeCandidate* chosen = ChooseCandidate(candidates, preferredVersions, readEntry);
+  RankCandidates(candidates, policy.favorSource, policy.jvmType);
+  const RuntimeCandidate* chosen =
+      ChooseCandidate(candidates, policy.preferredVersions, readEntry);
   if (!chosen) return false;
   home = chosen->home;
-  if (otherView) launchPaired = true;
   return true;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 int32_t& Component(VersionNumber& v, int index) {
   int32_t* parts[] = {&v.first, &v.second, &v.third, &v.fourth};
   return *parts[index];
@@ -25,18 +23,18 @@ int32_t Component(const VersionNumber& v, int index) {
 VersionNumber ParseVersion(const Text& text, int32_t fill) {
   VersionNumber version;
   size_t at = 0;
-  while (at < text.size() && !IsDigit(text[at])) ++at;
+  while (at < text.size() && !IsAsciiDigit(text[at])) ++at;
   if (at == text.size()) return VersionNumber{};
   int read = 0;
   while (read < 4 && at < text.size()) {
     // A value that would pass 2147483647 fails the whole parse.
     int64_t value = 0;
-    for (; at < text.size() && IsDigit(text[at]); ++at) {
+    for (; at < text.size() && IsAsciiDigit(text[at]); ++at) {
       value = value * 10 + (text[at] - u'0');
       if (value > INT32_MAX) return VersionNumber{};
     }
     Component(version, read++) = static_cast<int32_t>(value);
-    while (at < text.size() && !IsDigit(text[at])) ++at;
+    while (at < text.size() && !IsAsciiDigit(text[at])) ++at;
   }
   for (int index = read; index < 4; ++index) Component(version, index) = fill;
   return version;

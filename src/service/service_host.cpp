@@ -2,4 +2,4 @@
 // initialise does.
 #include "service/service_host.h"
 
-int RunAsService(Launcher&) { return -1; }
+int RunAsService() { return -1; }

@@ -1,7 +1,5 @@
 // Running the launch as a Windows service.
 #pragma once
 
-class Launcher;
-
 // Hands the main thread to the service control dispatcher; returns the process exit code.
-int RunAsService(Launcher& launcher);
+int RunAsService();

@@ -1,5 +1,5 @@
 // Date and time placeholders in output file names.
-#include "jvm/date_picture.h"
+#include "core/date_picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Absolute paths and path spelling on the two hosts.
-#include "jvm/host_rules.h"
+#include "core/host_rules.h"
 
 #include <gtest/gtest.h>
 

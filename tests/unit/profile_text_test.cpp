@@ -1,6 +1,6 @@
 // The private-profile lookup rules the POSIX build applies to INI files. Each row was checked
 // against the Windows functions under Wine; the end-to-end tests compare the two again.
-#include "config/profile_text.h"
+#include "core/profile_text.h"
 
 #include <gtest/gtest.h>
 

@@ -9,28 +9,18 @@
 
 namespace {
 
-// Flags as the JVM Source and VM Provider settings leave them.
-struct Wish {
-  bool favorSource, wantJdk, wantJre;
-  bool searchJavaSoft, searchJRockit, searchIbm;
-  bool preferJavaSoft, preferJRockit, preferIbm;
-};
-
-void Apply(const Wish& wish, Launcher& launcher) {
-  launcher.favorSource = wish.favorSource;
-  launcher.wantJdk = wish.wantJdk;
-  launcher.wantJre = wish.wantJre;
-  launcher.searchJavaSoft = wish.searchJavaSoft;
-  launcher.searchJRockit = wish.searchJRockit;
-  launcher.searchIbm = wish.searchIbm;
-  launcher.preferJavaSoft = wish.preferJavaSoft;
-  launcher.preferJRockit = wish.preferJRockit;
-  launcher.preferIbm = wish.preferIbm;
+// The policy that a JVM Source and a VM Provider value make.
+SearchPolicy PolicyFor(const char16_t* jvmSource, const char16_t* vmProvider) {
+  SearchPolicy policy;
+  ApplyJvmSource(jvmSource, policy);
+  ApplyVmProvider(vmProvider, policy);
+  return policy;
 }
 
 struct RootCase {
   const char* name;
-  Wish wish;
+  const char16_t* jvmSource;
+  const char16_t* vmProvider;
   const char* searched;   // root numbers, in table order
   const char* preferred;  // root numbers whose entries are preferred
 };
@@ -38,13 +28,12 @@ struct RootCase {
 class RootSelectionTest : public testing::TestWithParam<RootCase> {};
 
 TEST_P(RootSelectionTest, SearchesAndPrefersRootsOfWantedKindsAndVendors) {
-  Launcher launcher;
-  Apply(GetParam().wish, launcher);
+  SearchPolicy policy = PolicyFor(GetParam().jvmSource, GetParam().vmProvider);
   std::string searched, preferred;
   for (size_t i = 0; i < std::size(kRegistryRoots); ++i) {
     char number = static_cast<char>('1' + i);
-    if (IsRootSearched(kRegistryRoots[i], launcher)) searched += number;
-    if (IsRootPreferred(kRegistryRoots[i], launcher)) preferred += number;
+    if (IsRootSearched(kRegistryRoots[i], policy)) searched += number;
+    if (IsRootPreferred(kRegistryRoots[i], policy)) preferred += number;
   }
   EXPECT_EQ(searched, GetParam().searched);
   EXPECT_EQ(preferred, GetParam().preferred);
@@ -52,24 +41,15 @@ TEST_P(RootSelectionTest, SearchesAndPrefersRootsOfWantedKindsAndVendors) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RootSelectionTest,
-    testing::Values(
-        RootCase{"defaults", {true, true, true, true, false, false, true, false, false}, "1234",
-                 "1234"},
-        RootCase{"only_JDK", {false, true, false, true, false, false, true, false, false}, "13",
-                 "13"},
-        RootCase{"only_JDK_favor_jrockit",
-                 {false, true, false, true, true, true, false, true, false}, "136", "6"},
-        RootCase{"favor_JRE", {true, false, true, true, false, false, true, false, false}, "1234",
-                 "24"},
-        RootCase{"unrecognised_source",
-                 {false, false, false, true, true, true, true, false, false}, "", ""},
-        RootCase{"provider_any", {true, true, true, true, true, true, false, false, false},
-                 "1234567", ""},
-        RootCase{"favor_jrockit", {true, true, true, true, true, true, false, true, false},
-                 "1234567", "56"},
-        RootCase{"jrockit_only_JRE", {false, false, true, false, true, false, false, true, false},
-                 "5", "5"},
-        RootCase{"ibm", {true, true, true, false, false, true, false, false, true}, "7", "7"}),
+    testing::Values(RootCase{"defaults", u"", u"", "1234", "1234"},
+                    RootCase{"only_JDK", u"only_JDK", u"", "13", "13"},
+                    RootCase{"only_JDK_favor_jrockit", u"only_JDK", u"favor_jrockit", "136", "6"},
+                    RootCase{"favor_JRE", u"favor_JRE", u"", "1234", "24"},
+                    RootCase{"unrecognised_source", u"bogus", u"favor_sun", "", ""},
+                    RootCase{"provider_any", u"", u"any", "1234567", ""},
+                    RootCase{"favor_jrockit", u"", u"FAVOR_JRockit", "1234567", "56"},
+                    RootCase{"jrockit_only_JRE", u"only_JRE", u"jrockit", "5", "5"},
+                    RootCase{"ibm", u"", u"ibm", "7", "7"}),
     [](const testing::TestParamInfo<RootCase>& info) { return info.param.name; });
 
 struct ProbeCase {

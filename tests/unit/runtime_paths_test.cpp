@@ -5,29 +5,6 @@
 
 namespace {
 
-struct ParentCase {
-  const char* name;
-  Text path;
-  int levels;
-  Text expected;
-};
-
-class ParentPathTest : public testing::TestWithParam<ParentCase> {};
-
-TEST_P(ParentPathTest, RemovesTrailingComponents) {
-  EXPECT_EQ(ParentPath(GetParam().path, GetParam().levels), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ParentPathTest,
-    testing::Values(ParentCase{"bin_folder", u"C:\\jre\\bin\\client\\jvm.dll", 2, u"C:\\jre\\bin"},
-                    ParentCase{"home", u"C:\\jre\\bin\\client\\jvm.dll", 3, u"C:\\jre"},
-                    ParentCase{"posix_home", u"\\usr\\jdk\\lib\\server\\libjvm.so", 3,
-                               u"\\usr\\jdk"},
-                    ParentCase{"runs_out_of_backslashes", u"a\\b", 3, u"a"},
-                    ParentCase{"no_backslash", u"jvm.dll", 2, u"jvm.dll"}),
-    [](const testing::TestParamInfo<ParentCase>& info) { return info.param.name; });
-
 struct EntryCase {
   const char* name;
   const HostRules* host;

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "launcher/launcher.h"
 #include "temp_folder.h"
 
 namespace {
@@ -68,7 +67,7 @@ class AppDataTest : public testing::Test {
   static void SetAppData(const std::string& value) { setenv("APPDATA", value.c_str(), 1); }
   static void RemoveAppData() { unsetenv("APPDATA"); }
 
-  Launcher launcher_;
+  LauncherSettings settings_;
 
  private:
   std::optional<std::string> saved_;
@@ -92,9 +91,9 @@ TEST_P(UserSettingsFilePathTest, LiesBelowTheApplicationDataFolder) {
   } else {
     RemoveAppData();
   }
-  launcher_.productName = GetParam().productName;
-  launcher_.productCode = GetParam().productCode;
-  EXPECT_EQ(UserSettingsFilePath(launcher_, GetParam().executable, false), GetParam().expected);
+  settings_.productName = GetParam().productName;
+  settings_.productCode = GetParam().productCode;
+  EXPECT_EQ(UserSettingsFilePath(settings_, GetParam().executable, false), GetParam().expected);
 }
 
 const std::string kLongAppData(260, 'a');
@@ -126,37 +125,37 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AppDataTest, FoldersAreCreatedOnlyOnTheWayToAWrite) {
   TempFolder folder;
   SetAppData(folder.Path().string());
-  launcher_.productName = u"Acme: Tool";
-  launcher_.productCode = u"{1234}";
+  settings_.productName = u"Acme: Tool";
+  settings_.productCode = u"{1234}";
 
-  Text path = UserSettingsFilePath(launcher_, u"C:\\Apps\\tool.exe", false);
+  Text path = UserSettingsFilePath(settings_, u"C:\\Apps\\tool.exe", false);
   EXPECT_EQ(path, folder.TextPath() + u"\\Acme Tool\\{1234}\\tool.ini");
   EXPECT_FALSE(std::filesystem::exists(folder.Path("Acme Tool")));
 
-  EXPECT_EQ(UserSettingsFilePath(launcher_, u"C:\\Apps\\tool.exe", true), path);
+  EXPECT_EQ(UserSettingsFilePath(settings_, u"C:\\Apps\\tool.exe", true), path);
   EXPECT_TRUE(std::filesystem::is_directory(folder.Path("Acme Tool/{1234}")));
   // A second time finds the folders there already, which is no failure.
-  EXPECT_EQ(UserSettingsFilePath(launcher_, u"C:\\Apps\\tool.exe", true), path);
+  EXPECT_EQ(UserSettingsFilePath(settings_, u"C:\\Apps\\tool.exe", true), path);
 }
 
 TEST_F(AppDataTest, CompanionFilesFollowPairProduct) {
   TempFolder folder;
   SetAppData(folder.Path().string());
-  launcher_.productName = u"Acme Tool";
-  launcher_.productCode = u"{1234}";
+  settings_.productName = u"Acme Tool";
+  settings_.productCode = u"{1234}";
   Text path = u"stale";
 
-  EXPECT_FALSE(PairSettingsFilePath(launcher_, path));
-  EXPECT_EQ(PairUserSettingsFilePath(launcher_), u"");
+  EXPECT_FALSE(PairSettingsFilePath(settings_, path));
+  EXPECT_EQ(PairUserSettingsFilePath(settings_), u"");
   EXPECT_FALSE(std::filesystem::exists(folder.Path("Acme Tool")));
 
-  launcher_.pairProduct = u"D:\\x64\\tool64";
-  EXPECT_FALSE(PairSettingsFilePath(launcher_, path));
+  settings_.pairProduct = u"D:\\x64\\tool64";
+  EXPECT_FALSE(PairSettingsFilePath(settings_, path));
 
-  launcher_.pairProduct = u"D:\\x64\\tool64.exe";
-  ASSERT_TRUE(PairSettingsFilePath(launcher_, path));
+  settings_.pairProduct = u"D:\\x64\\tool64.exe";
+  ASSERT_TRUE(PairSettingsFilePath(settings_, path));
   EXPECT_EQ(path, u"D:\\x64\\tool64.ini");
-  EXPECT_EQ(PairUserSettingsFilePath(launcher_),
+  EXPECT_EQ(PairUserSettingsFilePath(settings_),
             folder.TextPath() + u"\\Acme Tool\\{1234}\\tool64.ini");
   EXPECT_TRUE(std::filesystem::is_directory(folder.Path("Acme Tool/{1234}")));
 }

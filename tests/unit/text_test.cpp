@@ -61,7 +61,7 @@ struct Utf8Case {
 
 class Utf8Test : public testing::TestWithParam<Utf8Case> {};
 
-TEST_P(Utf8Test, DecodesAndEncodes) {
+TEST_P(Utf8Test, Decodes) {
   EXPECT_EQ(FromUtf8(GetParam().utf8), GetParam().text);
 }
 

@@ -1,4 +1,4 @@
-// POSIX side of the clock: the local time, and the picture rules of jvm/date_picture.h.
+// POSIX side of the clock: the local time, and the picture rules of core/date_picture.h.
 #include "platform/clock.h"
 
 #include <time.h>

@@ -12,14 +12,13 @@
 
 namespace os {
 
-uint32_t LastError() { return static_cast<uint32_t>(errno); }
-
-bool ModuleFileName(Text& path) {
+uint32_t ModuleFileName(Text& path) {
   char buffer[260];
   ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-  if (length <= 0) return false;
+  if (length < 0) return static_cast<uint32_t>(errno);
+  if (length == 0) return ENOENT;
   path = FromPosixPath(ByteString(buffer, static_cast<size_t>(length)));
-  return true;
+  return 0;
 }
 
 // The argument vector as the kernel keeps it, so the entry point need not pass it down.
@@ -53,10 +52,7 @@ TextList CommandLineArguments() {
 }
 
 // There is no companion launcher on POSIX.
-bool StartProcess(const Text&, const Text&, bool, uint32_t&, uint32_t& error) {
-  error = ENOSYS;
-  return false;
-}
+uint32_t StartProcess(const Text&, const Text&, bool, uint32_t&) { return ENOSYS; }
 
 void WriteStandardOutput(const Text& text) {
   ByteString bytes = ToUtf8(text);
@@ -70,7 +66,9 @@ void WriteStandardOutput(const Text& text) {
 
 void UseSystemDefaultLocale() {}
 
-bool SetWorkingDirectory(const Text& folder) { return chdir(ToPosixPath(folder).c_str()) == 0; }
+uint32_t SetWorkingDirectory(const Text& folder) {
+  return chdir(ToPosixPath(folder).c_str()) == 0 ? 0 : static_cast<uint32_t>(errno);
+}
 
 Text EnvironmentValue(const Text& name) {
   const char* value = getenv(ToUtf8(name).c_str());

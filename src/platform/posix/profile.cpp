@@ -2,10 +2,12 @@
 // the private-profile rules, so changes between two reads are seen.
 #include "platform/profile.h"
 
+#include <errno.h>
+
 #include <fstream>
 #include <iterator>
 
-#include "config/profile_text.h"
+#include "core/profile_text.h"
 #include "platform/posix/posix_paths.h"
 
 namespace os {
@@ -24,6 +26,6 @@ uint32_t ReadProfileString(const Text& section, const Text& key, const Text& pat
 }
 
 // The Linux host launcher writes no settings (it has no runtime-not-found dialog).
-bool WriteProfileString(const Text&, const Text&, const Text&, const Text&) { return false; }
+uint32_t WriteProfileString(const Text&, const Text&, const Text&, const Text&) { return ENOSYS; }
 
 }  // namespace os

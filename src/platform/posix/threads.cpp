@@ -30,7 +30,8 @@ size_t UsableStackSize(uint32_t requested) {
 
 }  // namespace
 
-bool RunThreadAndWait(ThreadRoutine routine, void* argument, uint32_t stackSize, int& exitCode) {
+uint32_t RunThreadAndWait(ThreadRoutine routine, void* argument, uint32_t stackSize,
+                          int& exitCode) {
   ThreadStart start{routine, argument, 0};
   pthread_attr_t attributes;
   pthread_attr_init(&attributes);
@@ -38,10 +39,10 @@ bool RunThreadAndWait(ThreadRoutine routine, void* argument, uint32_t stackSize,
   pthread_t thread;
   int failed = pthread_create(&thread, &attributes, ThreadMain, &start);
   pthread_attr_destroy(&attributes);
-  if (failed) return false;
+  if (failed) return static_cast<uint32_t>(failed);
   pthread_join(thread, nullptr);
   exitCode = start.result;
-  return true;
+  return 0;
 }
 
 void SleepForever() {

@@ -5,12 +5,14 @@
 
 namespace os {
 
-void* LoadLibraryForGood(const Text& path) {
-  return reinterpret_cast<void*>(LoadLibraryW(Wide(path)));
+uint32_t LoadLibraryForGood(const Text& path, void*& library) {
+  library = reinterpret_cast<void*>(LoadLibraryW(Wide(path)));
+  return library ? 0 : GetLastError();
 }
 
-void* LibrarySymbol(void* library, const char* name) {
-  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+uint32_t LibrarySymbol(void* library, const char* name, void*& symbol) {
+  symbol = reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+  return symbol ? 0 : GetLastError();
 }
 
 }  // namespace os

@@ -1,27 +1,25 @@
 // Win32 side of the process layer.
 #include "platform/process.h"
 
-#include "launcher/command_line.h"
+#include "core/words.h"
 #include "platform/win32/unique_handle.h"
 
 namespace os {
 
-uint32_t LastError() { return GetLastError(); }
-
-bool ModuleFileName(Text& path) {
+uint32_t ModuleFileName(Text& path) {
   wchar_t buffer[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  if (length == 0) return false;
+  if (length == 0) return GetLastError();
   path = FromWide(buffer, length < MAX_PATH ? length : MAX_PATH - 1);
-  return true;
+  return 0;
 }
 
 Text CommandLine() { return FromWide(GetCommandLineW()); }
 
 TextList CommandLineArguments() { return ArgumentsFromCommandLine(CommandLine()); }
 
-bool StartProcess(const Text& application, const Text& commandLine, bool wait,
-                  uint32_t& exitCode, uint32_t& error) {
+uint32_t StartProcess(const Text& application, const Text& commandLine, bool wait,
+                      uint32_t& exitCode) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
@@ -29,8 +27,7 @@ bool StartProcess(const Text& application, const Text& commandLine, bool wait,
   Text writable = commandLine;
   if (!CreateProcessW(Wide(application), const_cast<wchar_t*>(Wide(writable)), nullptr, nullptr,
                       FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    error = GetLastError();
-    return false;
+    return GetLastError();
   }
   KernelHandle process(info.hProcess);
   KernelHandle thread(info.hThread);
@@ -40,7 +37,7 @@ bool StartProcess(const Text& application, const Text& commandLine, bool wait,
     GetExitCodeProcess(process.Get(), &code);
     exitCode = code;
   }
-  return true;
+  return 0;
 }
 
 void WriteStandardOutput(const Text& text) {
@@ -58,7 +55,9 @@ void WriteStandardOutput(const Text& text) {
 
 void UseSystemDefaultLocale() { SetThreadLocale(GetSystemDefaultLCID()); }
 
-bool SetWorkingDirectory(const Text& folder) { return SetCurrentDirectoryW(Wide(folder)) != 0; }
+uint32_t SetWorkingDirectory(const Text& folder) {
+  return SetCurrentDirectoryW(Wide(folder)) ? 0 : GetLastError();
+}
 
 Text EnvironmentValue(const Text& name) {
   wchar_t buffer[MAX_PATH];

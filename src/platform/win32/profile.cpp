@@ -11,9 +11,11 @@ uint32_t ReadProfileString(const Text& section, const Text& key, const Text& pat
                                   reinterpret_cast<wchar_t*>(buffer), size, Wide(path));
 }
 
-bool WriteProfileString(const Text& section, const Text& key, const Text& value,
-                        const Text& path) {
-  return WritePrivateProfileStringW(Wide(section), Wide(key), Wide(value), Wide(path)) != 0;
+uint32_t WriteProfileString(const Text& section, const Text& key, const Text& value,
+                            const Text& path) {
+  return WritePrivateProfileStringW(Wide(section), Wide(key), Wide(value), Wide(path))
+             ? 0
+             : GetLastError();
 }
 
 }  // namespace os

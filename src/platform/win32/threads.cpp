@@ -19,15 +19,16 @@ DWORD WINAPI ThreadMain(LPVOID parameter) {
 
 }  // namespace
 
-bool RunThreadAndWait(ThreadRoutine routine, void* argument, uint32_t stackSize, int& exitCode) {
+uint32_t RunThreadAndWait(ThreadRoutine routine, void* argument, uint32_t stackSize,
+                          int& exitCode) {
   ThreadStart start{routine, argument};
   KernelHandle thread(CreateThread(nullptr, stackSize, ThreadMain, &start, 0, nullptr));
-  if (!thread) return false;
+  if (!thread) return GetLastError();
   WaitForSingleObject(thread.Get(), INFINITE);
   DWORD code = 0;
   GetExitCodeThread(thread.Get(), &code);
   exitCode = static_cast<int>(code);
-  return true;
+  return 0;
 }
 
 void SleepForever() {

@@ -1,7 +1,7 @@
 // Decoding, checks and key texts for the embedded settings.
 #include "settings_text.h"
 
-#include "config/profile_text.h"
+#include "core/profile_text.h"
 
 namespace {
 

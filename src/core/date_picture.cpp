@@ -1,5 +1,5 @@
 // Date and time placeholders of output file names.
-#include "jvm/date_picture.h"
+#include "core/date_picture.h"
 
 namespace {
 

@@ -20,6 +20,9 @@ struct HostRules {
   const char16_t* libraryName;
   // A file every runtime carries below its home, which marks a private runtime.
   const char16_t* privateRuntimeMarker;
+  // Settings files are named by swapping the executable's extension; POSIX executables
+  // usually have none, so there ".ini" is appended when the file name has no dot.
+  bool executablesHaveExtensions;
 };
 
 extern const HostRules kWindowsHost;

@@ -1,7 +1,15 @@
-// The root and folder names of a Windows path, for creating the folders on the way to a file.
+// Rules on the launcher's own spelling of paths (Windows style, backslashes) that every layer
+// uses: folders, parents and the components of a path.
 #pragma once
 
 #include "core/text.h"
+
+// Removes the last backslash and what follows it, n times; no backslash, no change.
+Text ParentPath(Text path, int n);
+// The folder of a path with its trailing backslash; empty when there is no backslash.
+Text FolderOf(const Text& path);
+// A folder as the runtime probes expect it: ending with a backslash.
+Text WithTrailingBackslash(Text folder);
 
 // Starts with two backslashes whose third character is not "?" (\\server\share\...).
 bool IsUncPath(const Text& path);

@@ -1,9 +1,10 @@
 // The two sets of host rules and the path predicates built on them.
-#include "jvm/host_rules.h"
+#include "core/host_rules.h"
 
-const HostRules kWindowsHost = {u';', u"Path", true, u'\\', u"bin\\", u"jvm.dll", u"bin\\java.dll"};
+const HostRules kWindowsHost = {u';', u"Path", true, u'\\', u"bin\\", u"jvm.dll",
+                                u"bin\\java.dll", true};
 const HostRules kPosixHost = {u':', u"PATH", false, u'/', u"lib\\", u"libjvm.so",
-                              u"lib\\libjava.so"};
+                              u"lib\\libjava.so", false};
 
 bool IsAbsolutePath(const Text& path, const HostRules& host) {
   if (!host.drivePaths) return !path.empty() && path[0] == u'\\';

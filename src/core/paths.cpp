@@ -1,7 +1,23 @@
-// Splitting a path into its root and its names.
-#include "jvm/path_components.h"
+// Folders, parents and components of paths in the launcher's spelling.
+#include "core/paths.h"
 
-#include "launcher/command_line.h"
+Text ParentPath(Text path, int n) {
+  for (int i = 0; i < n; ++i) {
+    size_t slash = path.rfind(u'\\');
+    if (slash != Text::npos) path.erase(slash);
+  }
+  return path;
+}
+
+Text FolderOf(const Text& path) {
+  size_t slash = path.rfind(u'\\');
+  return slash == Text::npos ? Text() : path.substr(0, slash + 1);
+}
+
+Text WithTrailingBackslash(Text folder) {
+  if (!EndsWith(folder, u'\\')) folder += u'\\';
+  return folder;
+}
 
 bool IsUncPath(const Text& path) {
   return path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\' &&

@@ -1,5 +1,5 @@
 // Word splitting of command lines and separator lists.
-#include "launcher/command_line.h"
+#include "core/words.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Private-profile lookup rules on INI file text.
-#include "config/profile_text.h"
+#include "core/profile_text.h"
 
 namespace {
 
@@ -7,13 +7,7 @@ namespace {
 // Unicode spaces stay part of names and values.
 bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0x1A; }
 
-Text TrimBlanks(const Text& text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
+Text TrimBlanks(const Text& text) { return TrimIf(text, IsBlank); }
 
 Text Unquote(const Text& value) {
   if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
