@@ -49,9 +49,8 @@ jclass LoadThroughLauncherHelper(JNIEnv* env, FindClassFromBootLoaderFunction fi
 }  // namespace
 
 jclass JavaHost::LoadMainClass(const Text& mainClassName) {
-  if (jclass mainClass = LoadThroughLauncherHelper(jniEnv, findClassFromBootLoader, mainClassName)) {
-    return mainClass;
-  }
+  jclass loaded = LoadThroughLauncherHelper(jniEnv, findClassFromBootLoader, mainClassName);
+  if (loaded) return loaded;
   jstring name = NewJavaString(jniEnv, mainClassName);
   if (!name) {
     ReportFormattedError(LoadMessage(kMsgMainClassNotLoaded), {mainClassName});

@@ -64,12 +64,15 @@ void JavaHost::RedirectStandardStreams() {
 bool JavaHost::RedirectStream(const Text& name, bool append, const char* setter) {
   CreateParentFolders(name);
   JniChain chain(jniEnv);
-  jstring javaName = chain.Then([&] { return NewJavaString(jniEnv, ToNativePath(name, os::Host())); });
+  jstring javaName =
+      chain.Then([&] { return NewJavaString(jniEnv, ToNativePath(name, os::Host())); });
   jclass fileClass = chain.FindClass("java/io/FileOutputStream");
   jmethodID fileConstructor = chain.GetMethodID(fileClass, "<init>", "(Ljava/lang/String;Z)V");
-  jobject file = chain.NewObject(fileClass, fileConstructor, javaName, append ? JNI_TRUE : JNI_FALSE);
+  jobject file =
+      chain.NewObject(fileClass, fileConstructor, javaName, append ? JNI_TRUE : JNI_FALSE);
   jclass printClass = chain.FindClass("java/io/PrintStream");
-  jmethodID printConstructor = chain.GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
+  jmethodID printConstructor =
+      chain.GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
   jobject print = chain.NewObject(printClass, printConstructor, file);
   jclass system = chain.FindClass("java/lang/System");
   jmethodID install = chain.GetStaticMethodID(system, setter, "(Ljava/io/PrintStream;)V");

@@ -34,7 +34,8 @@ bool WantsKind(const SearchPolicy& policy, RuntimeKind kind) {
 }  // namespace
 
 bool IsRootSearched(const RegistryRoot& root, const SearchPolicy& policy) {
-  return (policy.favorSource || WantsKind(policy, root.kind)) && SearchesVendor(policy, root.vendor);
+  return (policy.favorSource || WantsKind(policy, root.kind)) &&
+         SearchesVendor(policy, root.vendor);
 }
 
 bool IsRootPreferred(const RegistryRoot& root, const SearchPolicy& policy) {

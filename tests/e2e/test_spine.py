@@ -10,6 +10,8 @@ from conftest import LAUNCHERS, error_line, fixture_program, windows_path, write
 from probe import ProbeApp, program_name
 
 NO_MAIN_CLASS = "Main class tidak ditetapkan di file INI."
+RUNTIME_NOT_FOUND = ("The Java Runtime Environment (JRE) tidak ditemukan. Silakan download dan "
+                     "instal JRE (%s) dari:")
 MAIN = "[Java Runtime Environment]\nMain Class=com.example.App\n"
 # No display: whatever later steps would show in a window fails instead of waiting for a user.
 NO_DISPLAY = {"DISPLAY": ""}
@@ -47,14 +49,14 @@ def test_main_class_lookup(platform, name, ini, found, runner, make_app):
 @pytest.mark.parametrize("platform", ["windows-x86", "linux-x64"])
 def test_settings_reach_the_runtime_search(platform, runner, make_app, tmp_path):
     """A complete settings file: reading succeeds and the start goes on to the runtime search,
-    which finds nothing in a folder that does not exist."""
+    which finds nothing in a folder that does not exist and says so."""
     missing = tmp_path / "no-runtime-here"
     ini = (MAIN + "JRE Path=" + windows_path(missing) + "\nMinimum Version=any\n"
            "Maximum Version=any\n[Application]\nFailure Check=Yes\n")
     exe = make_app(program_name(platform), ini, launcher=LAUNCHERS[platform])
     result = runner(platform).run(exe, env=NO_DISPLAY)
     assert result.returncode == 255
-    assert NO_MAIN_CLASS.encode() not in result.stdout
+    assert result.stdout == error_line(RUNTIME_NOT_FOUND % "versi terbaru")
 
 
 def test_executable_path_without_a_dot_has_no_settings_file(wine, make_app, tmp_path):
