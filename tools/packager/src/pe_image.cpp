@@ -1,7 +1,7 @@
 // Reading a PE image's layout and writing it again with a new resource section.
 #include "pe_image.h"
 
-#include "little_endian.h"
+#include "core/little_endian.h"
 
 namespace {
 

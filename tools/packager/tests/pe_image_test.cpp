@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "little_endian.h"
+#include "core/little_endian.h"
 #include "pe_builder.h"
 
 namespace {
