@@ -10,7 +10,6 @@ namespace {
 constexpr uint16_t kDosSignature = 0x5A4D;   // "MZ"
 constexpr uint32_t kNtSignature = 0x00004550;  // "PE\0\0"
 constexpr size_t kDosHeaderSize = 64;
-constexpr size_t kNtHeadersOffsetField = 0x3C;
 // The signature and the file header, whose first field is the machine type.
 constexpr size_t kSignatureSize = 4;
 constexpr size_t kNtHeadersMinimum = kSignatureSize + 20;
@@ -26,8 +25,12 @@ bool FitsNtHeaders(size_t size, uint64_t offset) {
 
 }  // namespace
 
+bool HasDosHeader(const uint8_t* file, size_t size) {
+  return size >= kDosHeaderSize && ReadU16(Bytes(file, size), 0) == kDosSignature;
+}
+
 bool FindNtHeaders(const uint8_t* file, size_t size, size_t& offset) {
-  if (size < kDosHeaderSize || ReadU16(Bytes(file, size), 0) != kDosSignature) return false;
+  if (!HasDosHeader(file, size)) return false;
   // The field is signed in the DOS header; a negative value points before the file.
   int32_t named = static_cast<int32_t>(ReadU32(Bytes(file, size), kNtHeadersOffsetField));
   if (named < 0 || !FitsNtHeaders(size, static_cast<uint64_t>(named))) return false;
@@ -35,10 +38,13 @@ bool FindNtHeaders(const uint8_t* file, size_t size, size_t& offset) {
   return true;
 }
 
+bool HasNtHeadersAt(const uint8_t* file, size_t size, uint64_t offset) {
+  return FitsNtHeaders(size, offset) &&
+         ReadU32(Bytes(file, size), static_cast<size_t>(offset)) == kNtSignature;
+}
+
 bool ReadMachineType(const uint8_t* file, size_t size, size_t offset, uint16_t& machine) {
-  if (!FitsNtHeaders(size, offset) || ReadU32(Bytes(file, size), offset) != kNtSignature) {
-    return false;
-  }
+  if (!HasNtHeadersAt(file, size, offset)) return false;
   machine = ReadU16(Bytes(file, size), offset + kSignatureSize);
   return true;
 }
