@@ -87,4 +87,25 @@ TEST(PeHeaderTest, RejectsReportedHeadersOutsideTheFile) {
   EXPECT_TRUE(ReadMachineType(file.data(), file.size(), 0x80, machine));
 }
 
+// The packaging tool hands over the offset field unsigned, so any 32-bit value (and, from a
+// wider caller, more) arrives here; only the file decides.
+TEST(PeHeaderTest, JudgesNtHeadersAtAnyOffsetByTheFileAlone) {
+  struct OffsetCase {
+    const char* name;
+    uint64_t offset;
+    bool found;
+  };
+  const Bytes file = Image(0x200, 0x200 - 24);
+  for (const OffsetCase& c : {
+           OffsetCase{"headers_end_at_file_end", 0x200 - 24, true},
+           OffsetCase{"no_signature_there", 0x200 - 25, false},
+           OffsetCase{"one_byte_short", 0x200 - 23, false},
+           OffsetCase{"negative_as_a_field", 0xFFFFFFF0u, false},
+           OffsetCase{"same_offset_above_32_bits", (uint64_t{1} << 32) + 0x200 - 24, false},
+           OffsetCase{"largest", UINT64_MAX, false},
+       }) {
+    EXPECT_EQ(HasNtHeadersAt(file.data(), file.size(), c.offset), c.found) << c.name;
+  }
+}
+
 }  // namespace

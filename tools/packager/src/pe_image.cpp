@@ -1,7 +1,8 @@
 // Reading a PE image's layout and writing it again with a new resource section.
 #include "pe_image.h"
 
-#include "little_endian.h"
+#include "core/little_endian.h"
+#include "runtime/pe_header.h"
 
 namespace {
 
@@ -60,12 +61,13 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
     error = reason;
     return false;
   };
-  if (bytes_.size() < 0x40 || bytes_.compare(0, 2, "MZ") != 0) {
-    return fail(u"not a PE executable (no MZ header)");
-  }
-  peHeader_ = Field32(0x3C);
-  if (peHeader_ > bytes_.size() || bytes_.size() - peHeader_ < 24 ||
-      bytes_.compare(peHeader_, 4, ByteString("PE\0\0", 4)) != 0) {
+  const auto* file = reinterpret_cast<const uint8_t*>(bytes_.data());
+  if (!HasDosHeader(file, bytes_.size())) return fail(u"not a PE executable (no MZ header)");
+  // Read as unsigned, where the launcher's check of a runtime library refuses a negative
+  // value: an offset of 2 GiB or more can only pass in a file larger than that, and every
+  // read below stays inside the file all the same.
+  peHeader_ = Field32(kNtHeadersOffsetField);
+  if (!HasNtHeadersAt(file, bytes_.size(), peHeader_)) {
     return fail(u"not a PE executable (no PE header)");
   }
   size_t sectionCount = ReadU16(bytes_, peHeader_ + 6);

@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "little_endian.h"
+#include "core/little_endian.h"
 
 namespace {
 

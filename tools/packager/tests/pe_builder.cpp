@@ -2,7 +2,7 @@
 // alignment, addresses on the section alignment, then the overlay.
 #include "pe_builder.h"
 
-#include "little_endian.h"
+#include "core/little_endian.h"
 #include "pe_image.h"
 
 namespace test_pe {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "little_endian.h"
+#include "core/little_endian.h"
 #include "pe_builder.h"
 
 namespace {
@@ -210,6 +210,15 @@ std::string ImportsInRelocations() {
 const std::string kGood =
     BuildImage(Layout(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
 
+// A file of `size` bytes with a DOS header naming NT headers that begin with "PE\0\0" and
+// hold nothing but zeros up to the end of the file.
+std::string BareNtHeadersEndingAt(size_t size, size_t ntHeaders) {
+  std::string image = "MZ" + std::string(size - 2, '\0');
+  WriteU32(image, 0x3C, static_cast<uint32_t>(ntHeaders));
+  image.replace(ntHeaders, 4, ByteString("PE\0\0", 4));
+  return image;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusalTest,
     testing::Values(
@@ -218,6 +227,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "not a PE"},
         RefusalCase{"mz_without_pe", "MZ" + std::string(200, '\0'), "no PE header"},
         RefusalCase{"pe_header_past_end", Modified(kGood, 0x3C, 0x7FFFFFF0), "no PE header"},
+        RefusalCase{"mz_shorter_than_a_dos_header", "MZ" + std::string(61, '\0'), "no MZ header"},
+        RefusalCase{"pe_header_offset_negative", Modified(kGood, 0x3C, 0xFFFFFFF0), "no PE header"},
+        // Signature and file header take 24 bytes: one short of them is no PE header, all of
+        // them get as far as the optional header.
+        RefusalCase{"file_header_one_byte_short", BareNtHeadersEndingAt(0x100, 0x100 - 23),
+                    "no PE header"},
+        RefusalCase{"file_header_ends_at_file_end", BareNtHeadersEndingAt(0x100, 0x100 - 24),
+                    "unknown optional header"},
         RefusalCase{"cut_short", kGood.substr(0, kGood.size() - 0x200), "cut short"},
         RefusalCase{"headers_cut_short", kGood.substr(0, 0x100), "cut short"},
         RefusalCase{"signed", Signed(), "signed"},

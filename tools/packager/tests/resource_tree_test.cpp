@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "little_endian.h"
+#include "core/little_endian.h"
 #include "pe_builder.h"
 
 namespace {

@@ -1,10 +1,13 @@
-// Little-endian fields in byte buffers, the byte order of every PE structure.
+// Little-endian fields in byte buffers, the byte order of every Portable Executable structure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+// Bytes are taken as unsigned whatever the signedness of char, so a high byte never spreads
+// its sign into the bits above it.
 inline uint16_t ReadU16(std::string_view bytes, size_t at) {
   return static_cast<uint16_t>(static_cast<uint8_t>(bytes[at]) |
                                (static_cast<uint8_t>(bytes[at + 1]) << 8));
