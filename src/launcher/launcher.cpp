@@ -86,7 +86,7 @@ void Launcher::SetWorkingFolder() {
   size_t slash = path.rfind(u'\\');
   if (slash == Text::npos || slash == 0) return;
   // A folder that cannot be entered leaves the working folder as it was.
-  static_cast<void>(os::SetWorkingDirectory(path.substr(0, slash)));
+  os::SetWorkingDirectory(path.substr(0, slash));
 }
 
 // The product identity comes from the file alone, since it keys the embedded layer; the
