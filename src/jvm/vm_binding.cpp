@@ -82,8 +82,8 @@ int Launcher::DefaultJavaStackSize() {
 int Launcher::RunVmThread() {
   if (vmThreadStackSize == 0) vmThreadStackSize = DefaultJavaStackSize();
   int exitCode = 1;
-  if (!os::RunThreadAndWait(VmThreadMain, this, static_cast<uint32_t>(vmThreadStackSize),
-                            exitCode)) {
+  if (os::RunThreadAndWait(VmThreadMain, this, static_cast<uint32_t>(vmThreadStackSize),
+                           exitCode) != 0) {
     return VmThreadMain(this);
   }
   return exitCode;
