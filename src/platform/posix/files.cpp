@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "platform/posix/posix_paths.h"
+#include "platform/posix/unique_handle.h"
 
 namespace os {
 
@@ -26,14 +27,13 @@ TextList FindEntryNames(const Text& pattern) {
     if (stat(path.c_str(), &info) == 0) names.push_back(FromUtf8(name));
     return names;
   }
-  DIR* dir = opendir(folder.c_str());
+  DirectoryStream dir(opendir(folder.c_str()));
   if (!dir) return names;
-  while (dirent* entry = readdir(dir)) {
+  while (dirent* entry = readdir(dir.Get())) {
     if (fnmatch(name.c_str(), entry->d_name, FNM_PERIOD) == 0) {
       names.push_back(FromUtf8(entry->d_name));
     }
   }
-  closedir(dir);
   return names;
 }
 

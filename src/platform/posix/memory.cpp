@@ -6,6 +6,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "platform/posix/unique_handle.h"
+
 namespace os {
 
 MemoryFigures CurrentMemoryFigures() {
@@ -19,10 +21,8 @@ MemoryFigures CurrentMemoryFigures() {
     addressSpace = limit.rlim_cur;
   }
   unsigned long long usedPages = 0;
-  if (FILE* statm = fopen("/proc/self/statm", "r")) {
-    if (fscanf(statm, "%llu", &usedPages) != 1) usedPages = 0;
-    fclose(statm);
-  }
+  FileStream statm(fopen("/proc/self/statm", "r"));
+  if (statm && fscanf(statm.Get(), "%llu", &usedPages) != 1) usedPages = 0;
   uint64_t used = usedPages * page;
   figures.availableVirtual = used < addressSpace ? addressSpace - used : 0;
   return figures;

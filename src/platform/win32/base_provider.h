@@ -7,22 +7,15 @@
 // The lean Windows header leaves the CryptoAPI out.
 #include <wincrypt.h>
 
-struct CryptProviderTraits {
-  using Value = HCRYPTPROV;
-  static Value Invalid() { return 0; }
-  static bool IsValid(Value v) { return v != 0; }
+namespace os {
+
+struct CryptProviderTraits : NullWhenAbsentTraits<HCRYPTPROV> {
   static void Close(Value v) { CryptReleaseContext(v, 0); }
 };
-struct CryptHashTraits {
-  using Value = HCRYPTHASH;
-  static Value Invalid() { return 0; }
-  static bool IsValid(Value v) { return v != 0; }
+struct CryptHashTraits : NullWhenAbsentTraits<HCRYPTHASH> {
   static void Close(Value v) { CryptDestroyHash(v); }
 };
-struct CryptKeyTraits {
-  using Value = HCRYPTKEY;
-  static Value Invalid() { return 0; }
-  static bool IsValid(Value v) { return v != 0; }
+struct CryptKeyTraits : NullWhenAbsentTraits<HCRYPTKEY> {
   static void Close(Value v) { CryptDestroyKey(v); }
 };
 
@@ -37,3 +30,5 @@ CryptProvider AcquireBaseProvider();
 CryptKey DeriveSettingsKey(const CryptProvider& provider, const ByteString& keyBytes);
 // Deciphers the whole buffer in one final call; false leaves the bytes as they were.
 bool DecipherInPlace(ByteString& bytes, const ByteString& keyBytes);
+
+}  // namespace os

@@ -3,26 +3,24 @@
 
 #include "platform/win32/base_provider.h"
 
+namespace os {
+
 CryptProvider AcquireBaseProvider() {
-  HCRYPTPROV provider = 0;
-  if (!CryptAcquireContextW(&provider, nullptr, MS_DEF_PROV_W, PROV_RSA_FULL,
-                            CRYPT_VERIFYCONTEXT)) {
-    return CryptProvider();
-  }
-  return CryptProvider(provider);
+  CryptProvider provider;
+  // The CryptoAPI writes a handle only when it succeeds, so a failure leaves owners empty.
+  CryptAcquireContextW(provider.Put(), nullptr, MS_DEF_PROV_W, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT);
+  return provider;
 }
 
 CryptKey DeriveSettingsKey(const CryptProvider& provider, const ByteString& keyBytes) {
-  HCRYPTHASH hashValue = 0;
-  if (!CryptCreateHash(provider.Get(), CALG_MD5, 0, 0, &hashValue)) return CryptKey();
-  CryptHash hash(hashValue);
-  if (!CryptHashData(hash.Get(), reinterpret_cast<const BYTE*>(keyBytes.data()),
-                     static_cast<DWORD>(keyBytes.size()), 0)) {
-    return CryptKey();
+  CryptHash hash;
+  CryptKey key;
+  if (CryptCreateHash(provider.Get(), CALG_MD5, 0, 0, hash.Put()) &&
+      CryptHashData(hash.Get(), reinterpret_cast<const BYTE*>(keyBytes.data()),
+                    static_cast<DWORD>(keyBytes.size()), 0)) {
+    CryptDeriveKey(provider.Get(), CALG_RC4, hash.Get(), 0, key.Put());
   }
-  HCRYPTKEY key = 0;
-  if (!CryptDeriveKey(provider.Get(), CALG_RC4, hash.Get(), 0, &key)) return CryptKey();
-  return CryptKey(key);
+  return key;
 }
 
 bool DecipherInPlace(ByteString& bytes, const ByteString& keyBytes) {
@@ -40,8 +38,6 @@ bool DecipherInPlace(ByteString& bytes, const ByteString& keyBytes) {
   bytes.swap(work);
   return true;
 }
-
-namespace os {
 
 namespace {
 

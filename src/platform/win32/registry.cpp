@@ -15,11 +15,10 @@ constexpr DWORD kMaxKeyNameLength = 256;
 
 RegistryKey OpenMachineKey(const Text& path, RegistryView view) {
   REGSAM access = KEY_READ | (view == RegistryView::Other ? kOtherViewAccess : 0);
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0, access, &key) != ERROR_SUCCESS) {
-    return RegistryKey();
-  }
-  return RegistryKey(key);
+  RegistryKey key;
+  // A key that cannot be opened is left null, so the owner stays empty.
+  RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0, access, key.Put());
+  return key;
 }
 
 }  // namespace

@@ -1,87 +1,64 @@
-// Move-only owner of a Windows handle, with one traits policy per kind of handle.
+// Owners of the Windows handles the launcher uses: one traits policy per kind of handle for
+// the portable owner template.
 #pragma once
 
+#include "platform/unique_handle.h"
 #include "platform/win32/win32_api.h"
 
-template <typename Traits>
-class UniqueHandle {
+namespace os {
+
+// Keeps the thread's last error across a close, so the error of the call that failed is the
+// one reported.
+class LastErrorKeeper {
  public:
-  using Value = typename Traits::Value;
-
-  UniqueHandle() = default;
-  explicit UniqueHandle(Value value) : value_(value) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : value_(other.Release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  ~UniqueHandle() { Reset(); }
-
-  bool IsValid() const { return Traits::IsValid(value_); }
-  explicit operator bool() const { return IsValid(); }
-  Value Get() const { return value_; }
-  Value Release() {
-    Value value = value_;
-    value_ = Traits::Invalid();
-    return value;
-  }
-  // Closing keeps the thread's last error, so a caller can still report why a call failed.
-  void Reset(Value value = Traits::Invalid()) {
-    if (Traits::IsValid(value_)) {
-      DWORD error = GetLastError();
-      Traits::Close(value_);
-      SetLastError(error);
-    }
-    value_ = value;
-  }
+  LastErrorKeeper() : error_(GetLastError()) {}
+  ~LastErrorKeeper() { SetLastError(error_); }
+  LastErrorKeeper(const LastErrorKeeper&) = delete;
+  LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
 
  private:
-  Value value_ = Traits::Invalid();
+  DWORD error_;
 };
 
-struct KernelHandleTraits {  // threads, processes, events, mappings: null when absent
-  using Value = HANDLE;
-  static Value Invalid() { return nullptr; }
+// Kinds the system hands out as null (or 0) when there is none.
+template <typename T>
+struct NullWhenAbsentTraits {
+  using Value = T;
+  using ErrorKeeper = LastErrorKeeper;
+  static Value Invalid() { return Value(); }
+  static bool IsValid(Value v) { return v != Value(); }
+};
+
+// Threads, processes, events, mappings: null when absent; INVALID_HANDLE_VALUE is never
+// closed either.
+struct KernelHandleTraits : NullWhenAbsentTraits<HANDLE> {
   static bool IsValid(Value v) { return v != nullptr && v != INVALID_HANDLE_VALUE; }
   static void Close(Value v) { CloseHandle(v); }
 };
-struct FileHandleTraits {  // CreateFileW reports failure as INVALID_HANDLE_VALUE
-  using Value = HANDLE;
+// CreateFileW reports failure as INVALID_HANDLE_VALUE.
+struct FileHandleTraits : KernelHandleTraits {
   static Value Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(Value v) { return v != nullptr && v != INVALID_HANDLE_VALUE; }
-  static void Close(Value v) { CloseHandle(v); }
 };
 struct FindHandleTraits {
   using Value = HANDLE;
+  using ErrorKeeper = LastErrorKeeper;
   static Value Invalid() { return INVALID_HANDLE_VALUE; }
   static bool IsValid(Value v) { return v != INVALID_HANDLE_VALUE; }
   static void Close(Value v) { FindClose(v); }
 };
-struct ModuleHandleTraits {
-  using Value = HMODULE;
-  static Value Invalid() { return nullptr; }
-  static bool IsValid(Value v) { return v != nullptr; }
+struct ModuleHandleTraits : NullWhenAbsentTraits<HMODULE> {
   static void Close(Value v) { FreeLibrary(v); }
 };
-struct RegistryKeyTraits {
-  using Value = HKEY;
-  static Value Invalid() { return nullptr; }
-  static bool IsValid(Value v) { return v != nullptr; }
+struct RegistryKeyTraits : NullWhenAbsentTraits<HKEY> {
   static void Close(Value v) { RegCloseKey(v); }
 };
-struct MappedViewTraits {
-  using Value = const void*;
-  static Value Invalid() { return nullptr; }
-  static bool IsValid(Value v) { return v != nullptr; }
+// A view that is only read (a file mapped to be inspected).
+struct MappedViewTraits : NullWhenAbsentTraits<const void*> {
   static void Close(Value v) { UnmapViewOfFile(v); }
 };
-struct GdiObjectTraits {
-  using Value = HGDIOBJ;
-  static Value Invalid() { return nullptr; }
-  static bool IsValid(Value v) { return v != nullptr; }
-  static void Close(Value v) { DeleteObject(v); }
+// A view written through (a block shared with other processes).
+struct WritableMappedViewTraits : NullWhenAbsentTraits<void*> {
+  static void Close(Value v) { UnmapViewOfFile(v); }
 };
 
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -90,4 +67,6 @@ using FindHandle = UniqueHandle<FindHandleTraits>;
 using ModuleHandle = UniqueHandle<ModuleHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
-using GdiObject = UniqueHandle<GdiObjectTraits>;
+using WritableMappedView = UniqueHandle<WritableMappedViewTraits>;
+
+}  // namespace os

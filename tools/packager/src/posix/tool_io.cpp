@@ -8,27 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix/unique_handle.h"
+
 namespace tool {
 
 namespace {
-
-// Owner of a file descriptor.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() { Close(); }
-  int Get() const { return fd_; }
-  bool Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return fd < 0 || close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 Text Reason(const Text& what, const Text& path) {
   return what + u" '" + path + u"': " + FromUtf8(strerror(errno));
@@ -48,9 +32,9 @@ bool WriteAll(int fd, const char* data, size_t size) {
 }  // namespace
 
 bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error) {
-  Descriptor file(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  os::FileDescriptor file(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info;
-  if (file.Get() < 0 || fstat(file.Get(), &info) != 0) {
+  if (!file || fstat(file.Get(), &info) != 0) {
     error = Reason(u"cannot open", path);
     return false;
   }
@@ -78,14 +62,15 @@ bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& m
   mode_t mode = stat(ToUtf8(modelPath).c_str(), &model) == 0 ? model.st_mode & 07777 : 0755;
   ByteString target = ToUtf8(path);
   ByteString temporary = target + ".embed-" + std::to_string(getpid()) + ".tmp";
-  Descriptor file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  if (file.Get() < 0) {
+  os::FileDescriptor file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!file) {
     error = Reason(u"cannot create", FromUtf8(temporary));
     return false;
   }
   bool written = WriteAll(file.Get(), bytes.data(), bytes.size()) &&
                  fchmod(file.Get(), mode) == 0 && fsync(file.Get()) == 0;
-  if (written) written = file.Close();
+  // A write the file system defers can still fail on closing; that failure must be seen.
+  if (written) written = close(file.Release()) == 0;
   if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
     error =
         written ? Reason(u"cannot replace", path) : Reason(u"cannot write", FromUtf8(temporary));

@@ -42,8 +42,8 @@ void WriteStream(DWORD stream, const Text& text) {
 }  // namespace
 
 bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error) {
-  FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  os::FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
   if (!file || !GetFileSizeEx(file.Get(), &size)) {
     error = Reason(u"cannot open", path);
@@ -72,8 +72,8 @@ bool ReadWholeFile(const Text& path, ByteString& bytes, Text& error) {
 bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text&, Text& error) {
   Text temporary = path + u".embed-" + DecimalText(GetCurrentProcessId()) + u".tmp";
   {
-    FileHandle file(CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    os::FileHandle file(CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
       error = Reason(u"cannot create", temporary);
       return false;
@@ -95,7 +95,7 @@ bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text&, 
 }
 
 bool RandomBytes(uint8_t* bytes, size_t count) {
-  CryptProvider provider = AcquireBaseProvider();
+  os::CryptProvider provider = os::AcquireBaseProvider();
   return provider && CryptGenRandom(provider.Get(), static_cast<DWORD>(count), bytes);
 }
 

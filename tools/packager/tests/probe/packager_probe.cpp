@@ -14,8 +14,8 @@
 namespace {
 
 bool CryptoApiEncipher(const ByteString& keyBytes, ByteString& bytes) {
-  CryptProvider provider = AcquireBaseProvider();
-  CryptKey key = provider ? DeriveSettingsKey(provider, keyBytes) : CryptKey();
+  os::CryptProvider provider = os::AcquireBaseProvider();
+  os::CryptKey key = provider ? os::DeriveSettingsKey(provider, keyBytes) : os::CryptKey();
   DWORD length = static_cast<DWORD>(bytes.size());
   return key &&
          CryptEncrypt(key.Get(), 0, TRUE, 0, reinterpret_cast<BYTE*>(&bytes[0]), &length, length) &&
@@ -49,7 +49,7 @@ int CheckCipher() {
     ByteString byTool = c.data;
     ApplySettingsCipher(c.key, byTool);
     ByteString toolThenCryptoApi = byTool;
-    bool deciphered = DecipherInPlace(toolThenCryptoApi, c.key);
+    bool deciphered = os::DecipherInPlace(toolThenCryptoApi, c.key);
     ByteString byCryptoApi = c.data;
     bool enciphered = CryptoApiEncipher(c.key, byCryptoApi);
     ByteString cryptoApiThenTool = byCryptoApi;
