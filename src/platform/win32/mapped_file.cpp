@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 
 namespace os {
@@ -35,20 +36,10 @@ MappedFile::MappedFile(const Text& path) : handles_(new Handles) {
 MappedFile::~MappedFile() = default;
 
 const void* ImageNtHeaders(const void* base) {
-  // The system's own copy only: a Dbghelp.dll planted beside the launcher must never run
-  // inside it. Its own imports are then looked for from the system folder as well.
-  wchar_t folder[MAX_PATH];
-  UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  Text path = FromWide(folder, length) + u"\\dbghelp.dll";
-  ModuleHandle library(LoadLibraryExW(Wide(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-  if (!library) return nullptr;
+  static SystemLibrary dbghelp(L"dbghelp.dll");
   using ImageNtHeaderFunction = PIMAGE_NT_HEADERS(WINAPI*)(PVOID);
-  auto lookup = reinterpret_cast<ImageNtHeaderFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), "ImageNtHeader")));
-  if (!lookup) return nullptr;
-  // The result points into the caller's view, so it outlives the library.
-  return lookup(const_cast<void*>(base));
+  auto lookup = dbghelp.Find<ImageNtHeaderFunction>("ImageNtHeader");
+  return lookup ? lookup(const_cast<void*>(base)) : nullptr;
 }
 
 }  // namespace os
