@@ -7,6 +7,7 @@
 #include "launcher/module_path.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "runtime/search_observer.h"
 
 namespace {
 
@@ -45,9 +46,9 @@ Text FindRuntimeLibrary(const Text& home, JvmType type, bool& server) {
   return Text();
 }
 
-bool FindPrivateRuntime(Text& home) {
-  Text modulePath;
-  if (!GetModulePath(modulePath)) return false;
+bool FindPrivateRuntime(Text& home, const Text& executablePath) {
+  Text modulePath = executablePath;
+  if (modulePath.empty() && !GetModulePath(modulePath)) return false;
   Text folder = FolderOf(modulePath);
   const Text marker = os::Host().privateRuntimeMarker;
   if (!folder.empty() && os::FindsEntry(folder + marker)) {
@@ -61,33 +62,59 @@ bool FindPrivateRuntime(Text& home) {
   return true;
 }
 
-bool FindRuntime(const LauncherSettings& settings, const SearchPolicy& policy,
-                 RuntimeChoice& choice) {
+namespace {
+
+// The default view, then, only with a companion configured, the other view, which holds
+// runtimes only a companion can load.
+bool FindRegisteredRuntime(const LauncherSettings& settings, const SearchPolicy& policy,
+                           RegistrySet set, RuntimeChoice& choice, SearchObserver* observer) {
+  RegistryHit hit;
+  bool registered = SearchRegistry(policy, set, os::RegistryView::Default, settings.pairProduct,
+                                   hit, observer);
+  if (!registered && !settings.pairProduct.empty()) {
+    registered = SearchRegistry(policy, set, os::RegistryView::Other, settings.pairProduct, hit,
+                                observer);
+  }
+  if (!registered) return false;
+  choice.launchPaired = hit.paired;
+  bool server = false;
+  choice.runtimeLibraryPath = FindRuntimeLibrary(hit.home, policy.jvmType, server);
+  return !choice.runtimeLibraryPath.empty();
+}
+
+}  // namespace
+
+bool SearchRuntimeSources(const LauncherSettings& settings, const SearchPolicy& policy,
+                          RuntimeChoice& choice, SearchObserver* observer,
+                          const Text& executablePath) {
   Text& library = choice.runtimeLibraryPath;
   bool server = false;
   if (!settings.jrePath.empty()) {
     Text home = WithTrailingBackslash(ToLauncherPath(settings.jrePath, os::Host()));
     library = FindRuntimeLibrary(home, policy.jvmType, server);
+    if (observer) observer->Folder(FolderSource::JrePath, home, library);
     if (!library.empty()) {
       choice.launchPaired = InspectRuntimeLibrary(library, settings.pairProduct);
       return true;
     }
   }
   Text home;
-  if (FindPrivateRuntime(home)) {
+  if (FindPrivateRuntime(home, executablePath)) {
     library = FindRuntimeLibrary(home, policy.jvmType, server);
+    if (observer) observer->Folder(FolderSource::PrivateRuntime, home, library);
     if (!library.empty()) return true;
   }
-  bool registered = SearchRegistry(policy, os::RegistryView::Default, home);
-  // The other view holds runtimes only a companion can load.
-  if (!registered && !settings.pairProduct.empty()) {
-    registered = SearchRegistry(policy, os::RegistryView::Other, home);
-    choice.launchPaired = registered;
+  if (FindRegisteredRuntime(settings, policy, RegistrySet::Classic, choice, observer)) {
+    return true;
   }
-  if (registered) {
-    library = FindRuntimeLibrary(home, policy.jvmType, server);
-    if (!library.empty()) return true;
-  }
+  // Today's vendors' registrations only when the classic sources give nothing.
+  return policy.vendorRuntimes &&
+         FindRegisteredRuntime(settings, policy, RegistrySet::Vendors, choice, observer);
+}
+
+bool FindRuntime(const LauncherSettings& settings, const SearchPolicy& policy,
+                 RuntimeChoice& choice) {
+  if (SearchRuntimeSources(settings, policy, choice, nullptr)) return true;
   // Until the runtime-not-found dialog exists, its message is the report.
   int message =
       policy.jvmType == JvmType::Server ? kMsgServerRuntimeNotFound : kMsgRuntimeNotFound;

@@ -33,7 +33,10 @@ class MappedImage {
 }  // namespace
 
 bool InspectRuntimeLibrary(const Text& runtimeLibraryPath, const Text& pairProduct) {
-  if (pairProduct.empty()) return false;
+  return !pairProduct.empty() && IsForeignLibrary(runtimeLibraryPath);
+}
+
+bool IsForeignLibrary(const Text& runtimeLibraryPath) {
   uint16_t machine = 0;
   return MappedImage(runtimeLibraryPath).IsPortableExecutable(machine) &&
          machine != os::kLoadableMachine;

@@ -28,18 +28,30 @@ bool PrefersVendor(const SearchPolicy& policy, RuntimeVendor vendor) {
 }
 
 bool WantsKind(const SearchPolicy& policy, RuntimeKind kind) {
-  return kind == RuntimeKind::Jdk ? policy.wantJdk : policy.wantJre;
+  switch (kind) {
+    case RuntimeKind::Jdk: return policy.wantJdk;
+    case RuntimeKind::Jre: return policy.wantJre;
+    case RuntimeKind::Either: return policy.wantJdk || policy.wantJre;
+  }
+  return false;
 }
 
 }  // namespace
 
+bool IsSearched(RuntimeVendor vendor, RuntimeKind kind, const SearchPolicy& policy) {
+  return (policy.favorSource || WantsKind(policy, kind)) && SearchesVendor(policy, vendor);
+}
+
 bool IsRootSearched(const RegistryRoot& root, const SearchPolicy& policy) {
-  return (policy.favorSource || WantsKind(policy, root.kind)) &&
-         SearchesVendor(policy, root.vendor);
+  return IsSearched(root.vendor, root.kind, policy);
+}
+
+bool IsPreferred(RuntimeVendor vendor, RuntimeKind kind, const SearchPolicy& policy) {
+  return WantsKind(policy, kind) && PrefersVendor(policy, vendor);
 }
 
 bool IsRootPreferred(const RegistryRoot& root, const SearchPolicy& policy) {
-  return WantsKind(policy, root.kind) && PrefersVendor(policy, root.vendor);
+  return IsPreferred(root.vendor, root.kind, policy);
 }
 
 JvmType EntryProbeType(const RegistryRoot& root, JvmType type) {
@@ -51,7 +63,7 @@ bool IsVersionAdmitted(const VersionNumber& version, const VersionNumber& minVer
   return CompareVersions(version, maxVersion) <= 0 && CompareVersions(version, minVersion) >= 0;
 }
 
-Text HomeFromJavaHome(const std::vector<uint8_t>& bytes, const RegistryRoot& root) {
+Text HomeFromValue(const std::vector<uint8_t>& bytes, const RegistryRoot& root) {
   Text home = TextFromUtf16Le(
       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   size_t nul = home.find(u'\0');

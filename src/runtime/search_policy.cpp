@@ -64,5 +64,7 @@ SearchPolicy ReadSearchPolicy(const SettingsSource& settings) {
                                              : JvmType::Any;
   ApplyJvmSource(settings.Get(kRuntimeSection, u"JVM Source"), policy);
   ApplyVmProvider(settings.Get(kRuntimeSection, u"VM Provider"), policy);
+  policy.vendorRuntimes = !EqualsIgnoreCase(settings.Get(kRuntimeSection, u"Vendor Runtimes"),
+                                            u"no");
   return policy;
 }

@@ -22,6 +22,8 @@ struct SearchPolicy {
   bool preferJavaSoft = true;
   bool preferIbm = false;
   TextList preferredVersions;
+  // Today's vendors' registrations are searched when the classic sources give nothing.
+  bool vendorRuntimes = true;
 
   // IBM's runtimes keep the thread that ran main attached until System.exit.
   bool AdmitsIbm() const { return searchIbm || preferIbm; }

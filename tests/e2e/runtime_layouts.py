@@ -60,12 +60,19 @@ class Registry:
 
     def register(self, entries):
         """entries: (view, root number, sub-key name, JavaHome as .reg data or None)."""
+        self.write([("HKLM", view, ROOTS[root], ROOTS[root] + "\\" + name,
+                     {} if java_home is None else {"JavaHome": java_home})
+                    for view, root, name, java_home in entries])
+
+    def write(self, keys):
+        """keys: (hive HKLM or HKCU, view, root key and key below Software\\, {value name: .reg
+        data}); the root key is removed again afterwards. Per-user keys are not split by view."""
         lines = ["Windows Registry Editor Version 5.00", ""]
-        for view, root, name, java_home in entries:
-            self.touched.add(VIEW_KEYS[view] + ROOTS[root])
-            lines.append("[HKEY_LOCAL_MACHINE\\%s%s\\%s]" % (VIEW_KEYS[view], ROOTS[root], name))
-            if java_home is not None:
-                lines.append('"JavaHome"=' + java_home)
+        for hive, view, root, key, values in keys:
+            below = VIEW_KEYS[view] if hive == "HKLM" else "Software\\"
+            self.touched.add(hive + "\\" + below + root)
+            lines.append("[%s\\%s%s]" % (HIVES[hive], below, key))
+            lines += ['"%s"=%s' % (name, data) for name, data in values.items()]
             lines.append("")
         script = self.folder / "runtimes.reg"
         script.write_bytes(b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le"))
@@ -74,8 +81,11 @@ class Registry:
 
     def clean(self):
         for key in sorted(self.touched):
-            self.wine.command("reg", "delete", "HKLM\\" + key, "/f", "/reg:64")
+            self.wine.command("reg", "delete", key, "/f", "/reg:64")
         self.touched.clear()
+
+
+HIVES = {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER"}
 
 
 @pytest.fixture

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,80 @@ INSTANTIATE_TEST_SUITE_P(
                     RootCase{"ibm", u"", u"ibm", "7", "7"}),
     [](const testing::TestParamInfo<RootCase>& info) { return info.param.name; });
 
+// A vendor row as "<vendor key>\<JDK, JRE or name> <VM>", e.g. "Semeru\JDK openj9".
+std::string VendorRowName(const RegistryRoot& root) {
+  Text key = Text(root.key).substr(9);  // after "Software\"
+  key.pop_back();
+  Text entry = root.entryKey;
+  Text name = key + (entry.empty() ? Text() : u" " + entry.substr(0, entry.find(u'\\')));
+  return std::string(name.begin(), name.end());
+}
+
+struct VendorRootCase {
+  const char* name;
+  const char16_t* jvmSource;
+  const char16_t* vmProvider;
+  std::vector<std::string> searched;
+  std::vector<std::string> preferred;  // of a kit and of a runtime, for rows of either kind
+};
+
+class VendorRootSelectionTest : public testing::TestWithParam<VendorRootCase> {};
+
+// HotSpot builds are JavaSoft-kind runtimes and OpenJ9 builds IBM-kind; JDK and JRE keys are
+// the two kinds, and a Zulu or Liberica entry is whichever its home shows.
+TEST_P(VendorRootSelectionTest, SearchesVendorRowsAsTheirVmAndKind) {
+  SearchPolicy policy = PolicyFor(GetParam().jvmSource, GetParam().vmProvider);
+  std::vector<std::string> searched, preferred;
+  for (const RegistryRoot& root : kVendorRoots) {
+    if (IsRootSearched(root, policy)) searched.push_back(VendorRowName(root));
+    if (root.kind == RuntimeKind::Either) {
+      for (RuntimeKind kind : {RuntimeKind::Jdk, RuntimeKind::Jre}) {
+        if (IsSearched(root.vendor, kind, policy) && IsPreferred(root.vendor, kind, policy)) {
+          preferred.push_back(VendorRowName(root) + (kind == RuntimeKind::Jdk ? " kit" : " jre"));
+        }
+      }
+    } else if (IsRootPreferred(root, policy)) {
+      preferred.push_back(VendorRowName(root));
+    }
+  }
+  EXPECT_EQ(searched, GetParam().searched);
+  EXPECT_EQ(preferred, GetParam().preferred);
+}
+
+const std::vector<std::string> kHotSpotRows = {
+    "Eclipse Adoptium\\JDK hotspot",   "Eclipse Adoptium\\JRE hotspot",
+    "Eclipse Foundation\\JDK hotspot", "Eclipse Foundation\\JRE hotspot",
+    "AdoptOpenJDK\\JDK hotspot",       "AdoptOpenJDK\\JRE hotspot",
+    "Microsoft\\JDK hotspot",          "Azul Systems\\Zulu",
+    "BellSoft\\Liberica"};
+const std::vector<std::string> kOpenJ9Rows = {
+    "Eclipse Adoptium\\JDK openj9", "Eclipse Adoptium\\JRE openj9", "AdoptOpenJDK\\JDK openj9",
+    "AdoptOpenJDK\\JRE openj9",     "Semeru\\JDK openj9",           "Semeru\\JRE openj9"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VendorRootSelectionTest,
+    testing::Values(
+        VendorRootCase{"defaults_hotspot_only", u"", u"", kHotSpotRows,
+                       {"Eclipse Adoptium\\JDK hotspot", "Eclipse Adoptium\\JRE hotspot",
+                        "Eclipse Foundation\\JDK hotspot", "Eclipse Foundation\\JRE hotspot",
+                        "AdoptOpenJDK\\JDK hotspot", "AdoptOpenJDK\\JRE hotspot",
+                        "Microsoft\\JDK hotspot", "Azul Systems\\Zulu kit",
+                        "Azul Systems\\Zulu jre", "BellSoft\\Liberica kit",
+                        "BellSoft\\Liberica jre"}},
+        VendorRootCase{"only_JRE_reads_runtime_keys_and_either_kind",
+                       u"only_JRE",
+                       u"",
+                       {"Eclipse Adoptium\\JRE hotspot", "Eclipse Foundation\\JRE hotspot",
+                        "AdoptOpenJDK\\JRE hotspot", "Azul Systems\\Zulu",
+                        "BellSoft\\Liberica"},
+                       {"Eclipse Adoptium\\JRE hotspot", "Eclipse Foundation\\JRE hotspot",
+                        "AdoptOpenJDK\\JRE hotspot", "Azul Systems\\Zulu jre",
+                        "BellSoft\\Liberica jre"}},
+        VendorRootCase{"ibm_reads_openj9_builds_only", u"", u"ibm", kOpenJ9Rows, kOpenJ9Rows},
+        VendorRootCase{"jrockit_reads_none", u"", u"jrockit", {}, {}},
+        VendorRootCase{"unrecognised_source_reads_none", u"JDK", u"any", {}, {}}),
+    [](const testing::TestParamInfo<VendorRootCase>& info) { return info.param.name; });
+
 struct ProbeCase {
   const char* name;
   int root;  // 1-based, as in the table
@@ -92,15 +167,15 @@ struct HomeCase {
   Text home;
 };
 
-class HomeFromJavaHomeTest : public testing::TestWithParam<HomeCase> {};
+class HomeFromValueTest : public testing::TestWithParam<HomeCase> {};
 
-TEST_P(HomeFromJavaHomeTest, TakesTextToFirstNulWithTrailingBackslash) {
-  EXPECT_EQ(HomeFromJavaHome(GetParam().bytes, kRegistryRoots[GetParam().root - 1]),
+TEST_P(HomeFromValueTest, TakesTextToFirstNulWithTrailingBackslash) {
+  EXPECT_EQ(HomeFromValue(GetParam().bytes, kRegistryRoots[GetParam().root - 1]),
             GetParam().home);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, HomeFromJavaHomeTest,
+    Cases, HomeFromValueTest,
     testing::Values(
         HomeCase{"terminated_string", Utf16Bytes(Text(u"C:\\Java\\jre8") + u'\0'), 4,
                  u"C:\\Java\\jre8\\"},

@@ -83,4 +83,24 @@ TEST(SearchPolicyTest, ReadsTypeSourceProviderAndPreferredVersions) {
   EXPECT_EQ(PolicyFrom({{u"JVM Type", u"server"}}).jvmType, JvmType::Server);
 }
 
+struct VendorCase {
+  const char* name;
+  Text value;
+  bool searched;
+};
+
+class VendorRuntimesTest : public testing::TestWithParam<VendorCase> {};
+
+TEST_P(VendorRuntimesTest, OnlyNoKeepsTheClassicSources) {
+  EXPECT_EQ(PolicyFrom({{u"Vendor Runtimes", GetParam().value}}).vendorRuntimes,
+            GetParam().searched);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VendorRuntimesTest,
+    testing::Values(VendorCase{"absent", u"", true}, VendorCase{"no", u"no", false},
+                    VendorCase{"no_in_any_case", u"NO", false}, VendorCase{"yes", u"yes", true},
+                    VendorCase{"other_word", u"none", true}, VendorCase{"zero", u"0", true}),
+    [](const testing::TestParamInfo<VendorCase>& info) { return info.param.name; });
+
 }  // namespace

@@ -4,14 +4,18 @@
 
 namespace os {
 
-struct MachineKey::Handle {};
+struct RegistryReader::Handle {};
 
-MachineKey::MachineKey(const Text&, RegistryView) : handle_(new Handle) {}
+RegistryReader::RegistryReader(RegistryHive, const Text&, RegistryView) : handle_(new Handle) {}
 
-MachineKey::~MachineKey() = default;
+RegistryReader::~RegistryReader() = default;
 
-TextList MachineKey::SubKeyNames() const { return TextList(); }
+bool RegistryReader::IsOpen() const { return false; }
 
-bool MachineKey::ValueBytes(const Text&, std::vector<uint8_t>&) const { return false; }
+TextList RegistryReader::SubKeyNames() const { return TextList(); }
+
+bool RegistryReader::ValueBytes(const Text&, std::vector<uint8_t>&) const { return false; }
+
+bool RegistryReader::ValueNumber(const Text&, uint32_t&) const { return false; }
 
 }  // namespace os

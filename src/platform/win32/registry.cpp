@@ -13,26 +13,29 @@ constexpr REGSAM kOtherViewAccess = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_W
 // Registry key names are at most 255 characters.
 constexpr DWORD kMaxKeyNameLength = 256;
 
-RegistryKey OpenMachineKey(const Text& path, RegistryView view) {
+RegistryKey OpenKey(RegistryHive hive, const Text& path, RegistryView view) {
   REGSAM access = KEY_READ | (view == RegistryView::Other ? kOtherViewAccess : 0);
+  HKEY root = hive == RegistryHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
   RegistryKey key;
   // A key that cannot be opened is left null, so the owner stays empty.
-  RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0, access, key.Put());
+  RegOpenKeyExW(root, Wide(path), 0, access, key.Put());
   return key;
 }
 
 }  // namespace
 
-struct MachineKey::Handle {
+struct RegistryReader::Handle {
   RegistryKey key;
 };
 
-MachineKey::MachineKey(const Text& path, RegistryView view)
-    : handle_(new Handle{OpenMachineKey(path, view)}) {}
+RegistryReader::RegistryReader(RegistryHive hive, const Text& path, RegistryView view)
+    : handle_(new Handle{OpenKey(hive, path, view)}) {}
 
-MachineKey::~MachineKey() = default;
+RegistryReader::~RegistryReader() = default;
 
-TextList MachineKey::SubKeyNames() const {
+bool RegistryReader::IsOpen() const { return handle_->key.IsValid(); }
+
+TextList RegistryReader::SubKeyNames() const {
   TextList names;
   if (!handle_->key) return names;
   for (DWORD index = 0;; ++index) {
@@ -47,7 +50,7 @@ TextList MachineKey::SubKeyNames() const {
   return names;
 }
 
-bool MachineKey::ValueBytes(const Text& name, std::vector<uint8_t>& bytes) const {
+bool RegistryReader::ValueBytes(const Text& name, std::vector<uint8_t>& bytes) const {
   HKEY key = handle_->key.Get();
   if (!key) return false;
   DWORD size = 0;
@@ -64,6 +67,21 @@ bool MachineKey::ValueBytes(const Text& name, std::vector<uint8_t>& bytes) const
     return false;
   }
   bytes.resize(read);
+  return true;
+}
+
+bool RegistryReader::ValueNumber(const Text& name, uint32_t& number) const {
+  HKEY key = handle_->key.Get();
+  if (!key) return false;
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  if (RegQueryValueExW(key, Wide(name), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof(value)) {
+    return false;
+  }
+  number = value;
   return true;
 }
 
