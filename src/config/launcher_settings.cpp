@@ -15,17 +15,17 @@ const Text kApplicationSection = u"Application";
 
 bool IsYes(const Text& value) { return EqualsIgnoreCase(value, u"Yes"); }
 
-Text ReadJrePath(const LauncherSettings& read, const SettingsSource& layered) {
-  Text modulePath;
-  if (!read.serviceMode && GetModulePath(modulePath)) {
+}  // namespace
+
+Text ReadJrePath(const LauncherSettings& read, const SettingsSource& layered,
+                 const Text& executablePath) {
+  if (!read.serviceMode && !executablePath.empty()) {
     // Once the user has picked a runtime, the per-user file alone decides.
-    Text userFile = UserSettingsFilePath(read, modulePath, false);
+    Text userFile = UserSettingsFilePath(read, executablePath, false);
     if (os::FindsEntry(userFile)) return ProfileFile(userFile).Get(kRuntimeSection, u"JRE Path");
   }
   return layered.Get(kRuntimeSection, u"JRE Path");
 }
-
-}  // namespace
 
 LayeredSettings ReadProductAndLayers(const Text& path, LauncherSettings& settings) {
   ProfileFile file(path);
@@ -40,7 +40,9 @@ bool ReadLauncherSettings(const SettingsSource& layered, LauncherSettings& setti
   if (settings.serviceMode) {
     settings.omitServiceName = !layered.Get(kApplicationSection, u"Omit Service Name").empty();
   }
-  settings.jrePath = ReadJrePath(settings, layered);
+  Text modulePath;
+  if (!settings.serviceMode && !GetModulePath(modulePath)) modulePath.clear();
+  settings.jrePath = ReadJrePath(settings, layered, modulePath);
 
   settings.mainClassName = layered.Get(kRuntimeSection, u"Main Class");
   if (settings.mainClassName.empty()) {

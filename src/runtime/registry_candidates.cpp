@@ -63,6 +63,11 @@ bool IsVersionAdmitted(const VersionNumber& version, const VersionNumber& minVer
   return CompareVersions(version, maxVersion) <= 0 && CompareVersions(version, minVersion) >= 0;
 }
 
+Text EntryKeyBelowRoot(const RuntimeCandidate& candidate) {
+  if (!*candidate.root->entryKey) return candidate.name;
+  return candidate.name + u'\\' + candidate.root->entryKey;
+}
+
 Text HomeFromValue(const std::vector<uint8_t>& bytes, const RegistryRoot& root) {
   Text home = TextFromUtf16Le(
       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));

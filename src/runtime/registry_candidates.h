@@ -106,6 +106,10 @@ struct RuntimeCandidate {
   bool paired = false;  // only the companion launcher can load its runtime library
 };
 
+// The key that holds an entry's home value, below its root: the sub-key, and the root's
+// entry key below that.
+Text EntryKeyBelowRoot(const RuntimeCandidate& candidate);
+
 // Reads a candidate's entry (home, server) and tells whether it holds a runtime library.
 using CandidateCheck = std::function<bool(RuntimeCandidate&)>;
 

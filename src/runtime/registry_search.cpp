@@ -33,9 +33,7 @@ constexpr os::RegistryHive kHives[] = {os::RegistryHive::LocalMachine,
                                        os::RegistryHive::CurrentUser};
 
 Text EntryKey(const RuntimeCandidate& candidate) {
-  Text key = candidate.root->key + candidate.name;
-  if (*candidate.root->entryKey) key += Text(u"\\") + candidate.root->entryKey;
-  return key;
+  return candidate.root->key + EntryKeyBelowRoot(candidate);
 }
 
 bool ReadHome(const Pass& pass, RuntimeCandidate& candidate) {
