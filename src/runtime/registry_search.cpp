@@ -133,6 +133,7 @@ EntryVerdict ReadRegistryEntry(const Pass& pass, RuntimeCandidate& candidate) {
 bool SearchRegistry(const SearchPolicy& policy, RegistrySet set, os::RegistryView view,
                     const Text& pairProduct, RegistryHit& hit, SearchObserver* observer) {
   const Pass pass{policy, set, view, pairProduct, observer};
+  if (observer) observer->Pass(set, view);
   std::vector<RuntimeCandidate> candidates;
   bool classic = set == RegistrySet::Classic;
   const RegistryRoot* roots = classic ? kRegistryRoots : kVendorRoots;

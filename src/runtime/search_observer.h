@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "platform/registry.h"
 #include "runtime/registry_candidates.h"
+#include "runtime/runtime_search.h"
 
 // Why a registry entry was admitted or not, in the order the search finds out.
 enum class EntryVerdict {
@@ -23,13 +24,15 @@ class SearchObserver {
  public:
   // A runtime folder tried before the registry; `library` is empty when it holds none.
   virtual void Folder(FolderSource source, const Text& home, const Text& library) = 0;
+  // A registry pass begins.
+  virtual void Pass(RegistrySet set, os::RegistryView view) = 0;
   // A registry root about to be read in one hive and view; `present` when the key exists.
   virtual void Root(os::RegistryHive hive, os::RegistryView view, const Text& key,
                     bool present) = 0;
   // One entry below a root, and what became of it.
   virtual void Entry(os::RegistryView view, const RuntimeCandidate& entry,
                      EntryVerdict verdict) = 0;
-  // The end of one registry pass: the candidate chosen, or null.
+  // The end of the registry pass: the candidate chosen, or null.
   virtual void Chosen(os::RegistryView view, const RuntimeCandidate* chosen) = 0;
 
  protected:

@@ -97,6 +97,12 @@ void SearchReport::Folder(FolderSource source, const Text& home, const Text& lib
            u"\n";
 }
 
+void SearchReport::Pass(RegistrySet set, os::RegistryView view) {
+  passTitle_ = Text(u"Registry, ") +
+               (set == RegistrySet::Classic ? u"classic roots, " : u"vendor roots, ") +
+               ViewName(view) + u":\n";
+}
+
 void SearchReport::Root(os::RegistryHive hive, os::RegistryView, const Text& key,
                         bool present) {
   roots_.push_back(RootLines{hive, key, present, Text()});
@@ -116,8 +122,8 @@ void SearchReport::Entry(os::RegistryView, const RuntimeCandidate& entry,
   }
 }
 
-void SearchReport::Chosen(os::RegistryView view, const RuntimeCandidate* chosen) {
-  text_ += Text(u"Registry, ") + ViewName(view) + u":\n";
+void SearchReport::Chosen(os::RegistryView, const RuntimeCandidate* chosen) {
+  text_ += passTitle_;
   size_t absent = 0;
   for (const RootLines& root : roots_) {
     if (!root.present) {

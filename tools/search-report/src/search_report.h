@@ -14,6 +14,7 @@ class SearchReport : public SearchObserver {
       : policy_(policy), pairProduct_(pairProduct) {}
 
   void Folder(FolderSource source, const Text& home, const Text& library) override;
+  void Pass(RegistrySet set, os::RegistryView view) override;
   void Root(os::RegistryHive hive, os::RegistryView view, const Text& key,
             bool present) override;
   void Entry(os::RegistryView view, const RuntimeCandidate& entry,
@@ -34,6 +35,7 @@ class SearchReport : public SearchObserver {
 
   const SearchPolicy& policy_;
   const Text& pairProduct_;
+  Text passTitle_;
   std::vector<RootLines> roots_;  // of the registry pass under way
   Text text_;
 };

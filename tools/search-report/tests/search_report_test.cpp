@@ -63,6 +63,7 @@ TEST(SearchReportTest, GroupsEntriesUnderPresentRootsAndNamesTheChoice) {
   Text pair;
   SearchReport report(policy, pair);
   const os::RegistryView view = os::RegistryView::Default;
+  report.Pass(RegistrySet::Vendors, view);
   report.Root(os::RegistryHive::LocalMachine, view, Temurin().key, true);
   report.Root(os::RegistryHive::LocalMachine, view, Zulu().key, false);
   report.Root(os::RegistryHive::CurrentUser, view, Temurin().key, true);
@@ -75,7 +76,7 @@ TEST(SearchReportTest, GroupsEntriesUnderPresentRootsAndNamesTheChoice) {
   report.Chosen(view, &chosen);
   std::string view32 = os::kLoadableMachine == 0x014C ? "32-bit view" : "64-bit view";
   EXPECT_EQ(Narrow(report.Lines()),
-            "Registry, " + view32 +
+            "Registry, vendor roots, " + view32 +
                 ":\n"
                 "  HKLM\\Software\\Eclipse Adoptium\\JDK\\\n"
                 "    21.0.1.12\\hotspot\\MSI: version 21.0.1.12, kit: not admitted: outside the "
