@@ -3,8 +3,6 @@ registered vendor runtimes, where the whole report is compared, and on Linux for
 that apply there."""
 import subprocess
 
-import pytest
-
 from conftest import DIST, windows_path
 from runtime_layouts import registry, settings
 from test_vendor_runtimes import Vendor, lay_out_vendors, numbers
