@@ -194,6 +194,20 @@ INSTANTIATE_TEST_SUITE_P(
         HomeCase{"non_ascii", Utf16Bytes(u"C:\\J\u00e4v\u0101"), 4, u"C:\\J\u00e4v\u0101\\"}),
     [](const testing::TestParamInfo<HomeCase>& info) { return info.param.name; });
 
+// Today's kits hold their runtime themselves: no "jre\\" below them; and the home value sits
+// in the layout's own key below the version sub-key.
+TEST(VendorEntryTest, KitHomeIsTheKitAndItsKeyIsTheLayouts) {
+  for (const RegistryRoot& root : kVendorRoots) {
+    EXPECT_EQ(HomeFromValue(Utf16Bytes(Text(u"C:\\jdk-17") + u'\0'), root), u"C:\\jdk-17\\");
+  }
+  RuntimeCandidate temurin{VersionNumber{}, Text(), false, false, &kVendorRoots[0], u"17.0.9.9"};
+  EXPECT_EQ(EntryKeyBelowRoot(temurin), u"17.0.9.9\\hotspot\\MSI");
+  RuntimeCandidate zulu{VersionNumber{}, Text(), false, false, &kVendorRoots[13], u"zulu-17"};
+  EXPECT_EQ(EntryKeyBelowRoot(zulu), u"zulu-17");
+  RuntimeCandidate classic{VersionNumber{}, Text(), false, false, &kRegistryRoots[3], u"1.8"};
+  EXPECT_EQ(EntryKeyBelowRoot(classic), u"1.8");
+}
+
 struct AdmissionCase {
   const char* name;
   Text version, minimum, maximum;
