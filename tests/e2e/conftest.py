@@ -13,12 +13,17 @@ DIST = Path(os.environ.get("DIST_DIR") or (BUILD / "dist" if "BUILD_ROOT" in os.
 
 X86_LAUNCHER = DIST / "windows-x86" / "launcher.exe"
 X64_LAUNCHER = DIST / "windows-x64" / "launcher.exe"
-HOST_LAUNCHER = DIST / "linux-x64" / "launcher"
+# The Linux host launcher and test programs; HOST_LAUNCHER and HOST_FIXTURES put another
+# build's in their place (scripts/test runs the Linux rows again with the sanitizer build's).
+HOST_LAUNCHER = Path(os.environ.get("HOST_LAUNCHER") or DIST / "linux-x64" / "launcher")
+HOST_FIXTURES = Path(os.environ.get("HOST_FIXTURES") or DIST / "fixtures" / "linux-x64")
 LAUNCHERS = {"windows-x86": X86_LAUNCHER, "windows-x64": X64_LAUNCHER, "linux-x64": HOST_LAUNCHER}
 
 
 def fixture_program(platform, name):
     """A test program that the build of that platform put under dist/fixtures/."""
+    if platform == "linux-x64":
+        return HOST_FIXTURES / name
     return DIST / "fixtures" / platform / (name + (".exe" if platform.startswith("windows") else ""))
 
 

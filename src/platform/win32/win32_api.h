@@ -1,16 +1,16 @@
 // The one header of the project that includes <windows.h>; only platform/win32 sources use it.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef _WIN32_WINNT
-#define _WIN32_WINNT 0x0600
-#endif
+// The build defines the target Windows (Vista), lean headers and UNICODE for every Windows
+// target; a translation unit that sees anything else would compile against a newer API than
+// the manifest promises, so it does not compile at all.
 #include <windows.h>
+#if _WIN32_WINNT != 0x0600 || WINVER != 0x0600
+#error "Windows target is not Vista (0x0600): link the windows_target CMake target"
+#endif
+#if !defined(WIN32_LEAN_AND_MEAN) || !defined(NOMINMAX) || !defined(UNICODE) || !defined(_UNICODE)
+#error "WIN32_LEAN_AND_MEAN, NOMINMAX and UNICODE come from the windows_target CMake target"
+#endif
 
 #include "core/text.h"
 
