@@ -8,7 +8,7 @@ import time
 
 import pytest
 
-from conftest import X86_LAUNCHER, fixture_program, windows_path, write_ini
+from conftest import X64_LAUNCHER, X86_LAUNCHER, fixture_program, windows_path, write_ini
 from testjvm import Record, install
 
 STOPPED, STOP_PENDING, RUNNING = 1, 3, 4
@@ -32,15 +32,15 @@ class Service:
     """One registered service: the launcher as tool.exe with "w1 w2" on its registered command
     line, a home with the test runtime and one whose runtime cannot be bound."""
 
-    def __init__(self, wine, folder):
+    def __init__(self, wine, folder, arch="x86"):
         self.wine = wine
-        self.name = "vornsvc%d" % os.getpid()
+        self.name = "vornsvc%s_%d" % (arch, os.getpid())
         self.exe = folder / "app" / "tool.exe"
         self.exe.parent.mkdir(parents=True)
-        self.exe.write_bytes(X86_LAUNCHER.read_bytes())
-        self.library = install(folder / "rt")
+        self.exe.write_bytes((X86_LAUNCHER if arch == "x86" else X64_LAUNCHER).read_bytes())
+        self.library = install(folder / "rt", arch=arch)
         self.broken_home = folder / "rt-broken"
-        install(self.broken_home, variant="without-create")
+        install(self.broken_home, arch=arch, variant="without-create")
 
     def register(self):
         self.wine.command("sc", "delete", self.name)
@@ -109,6 +109,14 @@ def registered(wine, tmp_path_factory):
 def service(registered):
     yield registered
     registered.end()
+
+
+@pytest.fixture
+def service_x64(wine, tmp_path):
+    service = Service(wine, tmp_path, arch="x64")
+    service.register()
+    yield service
+    service.unregister()
 
 
 def arguments_seen(record):
@@ -239,6 +247,18 @@ def test_stop_thread_stays_attached_only_when_ibm_runtimes_are_admitted(service,
     record = service.record()
     assert record.values("other_thread") == (["attach", "detach"] if detached else ["attach"])
     assert record.values("exit") == ["0"]
+
+
+def test_the_64_bit_companion_serves_the_same_way(service_x64):
+    service_x64.configure("main wait_stop\nstop static\n")
+    service_x64.start("s1")
+    service_x64.wait_in_record("main_waiting")
+    lines = service_x64.drive("stop", 10000)
+    assert fields(lines[-1], "state", "win32", "specific") == stopped()
+    record = service_x64.record()
+    assert arguments_seen(record) == ["w1", "w2", service_x64.name, "s1"]
+    assert record.values("stop_called") == ["1 other"]
+    assert record.values("other_thread") == ["attach", "detach"]
 
 
 # ---- how the service ends -----------------------------------------------------------------
