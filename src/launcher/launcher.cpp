@@ -4,6 +4,7 @@
 
 #include "config/embedded_settings.h"
 #include "config/settings_paths.h"
+#include "jvm/stop_request.h"
 #include "launcher/command_line.h"
 #include "launcher/messages.h"
 #include "launcher/module_path.h"
@@ -125,7 +126,13 @@ int Launcher::RunVmThread() {
   return exitCode;
 }
 
-bool Launcher::CreateJavaVm() { return host.CreateJavaVm(VmExitHook, VmAbortHook); }
+// A service host learns that the VM exists before the Java program starts (the Linux host build
+// starts answering its stop signals then).
+bool Launcher::CreateJavaVm() {
+  if (!host.CreateJavaVm(VmExitHook, VmAbortHook)) return false;
+  if (statusReporter) statusReporter->OnVmCreated();
+  return true;
+}
 
 bool Launcher::InvokeMainClass() {
   return host.InvokeMainClass(settings.mainClassName, arguments, settings.failureCheck,
@@ -133,3 +140,9 @@ bool Launcher::InvokeMainClass() {
 }
 
 void Launcher::DestroyJavaVm() { host.DestroyJavaVm(); }
+
+// The VM pointer is read without a lock: it is written only at creation and destruction, and a
+// stop before the one or after the other finds none and does nothing.
+bool Launcher::RequestJavaStop() {
+  return ::RequestJavaStop(host.javaVm, settings.mainClassName, search.AdmitsIbm());
+}

@@ -35,6 +35,8 @@ class Launcher {
   bool CreateJavaVm();
   bool InvokeMainClass();
   void DestroyJavaVm();
+  // On a stop thread: the Java program's static stop(), or System.exit(0) without one.
+  bool RequestJavaStop();
 
   ServiceStatusReporter* statusReporter = nullptr;  // set in service mode only
   TextList arguments;     // for the Java program's main method

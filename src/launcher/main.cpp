@@ -2,15 +2,16 @@
 #include <cstdlib>
 
 #include "launcher/launcher.h"
+#include "launcher/service_launch.h"
 #include "platform/process.h"
-#include "service/service_host.h"
 
 int main() {
   Launcher launcher;
+  ServiceLaunch service(launcher);
   os::UseSystemDefaultLocale();
   int result = -1;
   if (launcher.Prepare()) {
-    result = launcher.settings.serviceMode ? RunAsService() : launcher.Run();
+    result = launcher.settings.serviceMode ? service.RunDispatcher() : launcher.Run();
   }
   return result;
 }

@@ -52,6 +52,10 @@ class Wine:
             self.prefix.mkdir(parents=True, exist_ok=True)
             subprocess.run(["wineboot", "-i"], env=self.env, check=True,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            # The session that made the prefix runs two service managers, and 32-bit programs
+            # then cannot open services (1060): end it before anything else runs.
+            subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
         # A server left by wineboot is simply kept; otherwise start a persistent one.
         subprocess.run(["wineserver", "-p"], env=self.env, stderr=subprocess.DEVNULL)
         # The prefix's background processes start with the first program a server runs and
