@@ -1,12 +1,12 @@
 // The runtime search: the remembered runtime folder, the private runtime, the registry, and
-// the report when none of them yields a runtime library.
+// the user's pick when none of them yields a runtime library.
 #include "runtime/runtime_search.h"
 
 #include "core/paths.h"
-#include "launcher/messages.h"
 #include "launcher/module_path.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "runtime/runtime_not_found.h"
 
 namespace {
 
@@ -88,10 +88,5 @@ bool FindRuntime(const LauncherSettings& settings, const SearchPolicy& policy,
     library = FindRuntimeLibrary(home, policy.jvmType, server);
     if (!library.empty()) return true;
   }
-  // Until the runtime-not-found dialog exists, its message is the report.
-  int message =
-      policy.jvmType == JvmType::Server ? kMsgServerRuntimeNotFound : kMsgRuntimeNotFound;
-  ReportFormattedError(LoadMessage(message),
-                       {DescribeRequiredVersion(policy.minVersion, policy.maxVersion)});
-  return false;
+  return AskForRuntime(settings, policy, choice);
 }
