@@ -220,7 +220,8 @@ BEGIN
   CONTROL 32513, 204, "STATIC", 0x50000003, 16, 24, 20, 20
   LTEXT "", 203, 42, 24, 149, 24, 0x50020000
   LTEXT "%s", 205, 44, 55, 75, 8, 0x50020000
-  LTEXT "Apabila Anda telah menginstal JRE, silakan browse di bawah ini:", 206, 12, 73, 195, 8, 0x50020000
+  LTEXT "Apabila Anda telah menginstal JRE, silakan browse di bawah ini:", 206, 12, 73, 195, 8, \
+0x50020000
 END
 """ % DOWNLOAD_ADDRESS
 

@@ -52,7 +52,7 @@ ScreenRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right,
 void MessageHandler::OnWindowReleased(HWND) {}
 
 void MessageHandler::ReleaseWhenDestroyed(HWND window) {
-  if (!destroyed_ || inProgress_) return;
+  if (!destroyed_ || messagesInProgress_ > 0) return;
   window_ = nullptr;
   destroyed_ = false;
   OnWindowReleased(window);
@@ -110,11 +110,10 @@ INT_PTR CALLBACK ModalDialog::RoutingProcedure(HWND window, UINT message, WPARAM
 }
 
 INT_PTR ModalDialog::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  InProgress current = {message, inProgress_};
-  inProgress_ = &current;
+  ++messagesInProgress_;
   LRESULT result = 0;
   bool handled = HandleMessage(window, message, wParam, lParam, result);
-  inProgress_ = current.outer;
+  --messagesInProgress_;
   INT_PTR answer = FALSE;
   if (handled && AnswersDirectly(message)) {
     answer = result;
@@ -154,11 +153,10 @@ LRESULT CALLBACK SubclassedControl::RoutingProcedure(HWND window, UINT message, 
 
 LRESULT SubclassedControl::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const User32& user = *UserApi();
-  InProgress current = {message, inProgress_};
-  inProgress_ = &current;
+  ++messagesInProgress_;
   LRESULT result = 0;
   bool handled = HandleMessage(window, message, wParam, lParam, result);
-  inProgress_ = current.outer;
+  --messagesInProgress_;
   WNDPROC previous = previousProcedure_ ? previousProcedure_ : user.DefWindowProcW;
   if (!handled) result = user.CallWindowProcW(previous, window, message, wParam, lParam);
   if (!handled && message == WM_NCDESTROY) {

@@ -19,14 +19,10 @@ class MessageHandler {
   // Called once after the window is gone.
   virtual void OnWindowReleased(HWND window);
 
-  // The message being handled, and the one it interrupted, so that a message sent while
-  // another is handled finds the window still bound.
-  struct InProgress {
-    UINT message;
-    InProgress* outer;
-  };
   HWND window_ = nullptr;
-  InProgress* inProgress_ = nullptr;
+  // Messages being handled, a message sent while another is handled included: the window is
+  // released only when the outermost one is done.
+  int messagesInProgress_ = 0;
   bool destroyed_ = false;
 
   // Called once the routing procedure is done with a message.
