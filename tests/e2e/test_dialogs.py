@@ -11,7 +11,8 @@ from pathlib import Path
 import pytest
 
 import testjvm
-from conftest import BUILD, X86_LAUNCHER, Wine, error_line, fixture_program, windows_path, write_ini
+from conftest import (BUILD, X64_LAUNCHER, X86_LAUNCHER, Wine, error_line, fixture_program,
+                      windows_path, write_ini)
 from runtime_layouts import install_runtime
 from test_resources import decompiled
 
@@ -363,15 +364,57 @@ def test_link_click_opens_the_address_and_turns_visited(gui_wine, places, shell_
     assert run.exit_code == -1
 
 
-@pytest.mark.parametrize("keys, count", [(["key:32"], 1), (["key:13"], 1), (["key:65"], 0)],
-                         ids=["space", "enter", "other"])
-def test_keys_on_the_focused_link(gui_wine, places, shell_log, keys, count):
-    """The link takes the focus when pressed (here released outside it, which opens nothing);
-    then Space or Enter opens the address and other characters are swallowed."""
+@pytest.mark.parametrize("actions, count", [
+    (["linkdrag"], 0),
+    (["linkdragin"], 0),
+    (["linkdrag", "sleep:300", "key:32"], 1),
+    (["linkdrag", "sleep:300", "key:13"], 1),
+    (["linkdrag", "sleep:300", "key:65"], 0),
+], ids=["press-on-release-off", "press-off-release-on", "space", "enter", "other-key"])
+def test_link_opens_only_on_a_whole_click_or_space_and_enter(gui_wine, places, shell_log,
+                                                              actions, count):
+    """A press on the link takes the focus and the mouse, and a release away from it opens
+    nothing; a press away from it does not capture the mouse, so a release on it opens nothing
+    either. Space or Enter on the focused link opens the address, other keys are swallowed."""
     exe = app(places / "app", settings())
-    run = drive(gui_wine, exe, ["wait", "linkdrag", "sleep:300", *keys, "click:2"])
+    run = drive(gui_wine, exe, ["wait", *actions, "click:2"])
     assert opened(shell_log, count) == [DOWNLOAD_ADDRESS] * count
     assert run.exit_code == -1
+
+
+def test_link_tooltip_shows_the_address_over_the_text(gui_wine, places):
+    exe = app(places / "app", settings())
+    run = drive(gui_wine, exe, ["wait", "tooltip", "click:2"])
+    (tooltip,) = run.values("tooltip")
+    text, rest = tooltip.split(" id ")
+    tool_id, rect = rest.split(" rect ")
+    left, top, right, bottom = (int(v) for v in rect.split())
+    assert (text, tool_id) == (DOWNLOAD_ADDRESS, "1")
+    # The text's own rectangle, in the control's client area (75 by 8 dialog units).
+    assert (left, top) == (0, 0) and 0 < right and 0 < bottom
+
+
+def test_disabled_link_is_grey_and_takes_its_colour_back_when_enabled(gui_wine, places):
+    exe = app(places / "app", settings())
+    run = drive(gui_wine, exe, ["wait", "control:205", "disable:205", "shot", "enable:205",
+                                "shot", "click:2"], shots=["link_disabled", "link_enabled"])
+    grey_text = link_colours(run, "link_disabled")
+    assert grey_text.get(LINK_BLUE, 0) == 0
+    assert any(r == g == b and r < 200 and n > 20 for (r, g, b), n in grey_text.items())
+    assert link_colours(run, "link_enabled").get(LINK_BLUE, 0) > 20
+
+
+def test_companion_build_shows_the_dialog_too(gui_wine, places):
+    """The 64-bit launcher binds the pointer-sized window functions of its own user32."""
+    exe = places / "app" / "tool.exe"
+    exe.parent.mkdir()
+    shutil.copyfile(X64_LAUNCHER, exe)
+    write_ini(places / "app" / "tool.ini", settings())
+    run = drive(gui_wine, exe, ["wait", "text:203", "text:205", "enabled:1", "click:2"])
+    assert run.values("text", 203) == [MESSAGE_207 % "versi terbaru"]
+    assert run.values("text", 205) == [DOWNLOAD_ADDRESS]
+    assert run.values("enabled", 1) == ["0"]
+    assert (run.exit_code, run.launcher.strip()) == (-1, "")
 
 
 def test_browser_link_colour_from_the_registry(gui_wine, places):
