@@ -75,6 +75,7 @@ void HyperlinkControl::AttachTo(HWND control) {
     normalFont_ = static_cast<HFONT>(ownedNormalFont_.Get());
   }
   if (!linkFont_) CreateLinkFont();
+  // The tooltip class is the common controls' own; without them the link has no tooltip.
   CommonControlsApi();
   tooltip_ = user.CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
