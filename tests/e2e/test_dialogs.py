@@ -116,9 +116,10 @@ class Run:
         return [line[len(prefix):] for line in self.driver if line.startswith(prefix)]
 
 
-def drive(wine, exe, actions, shots=()):
+def drive(wine, exe, actions, shots=(), desktop=None):
     """Runs the launcher under the driver. Each name in shots is a screenshot taken where the
-    action list says "shot"; the driver waits for it."""
+    action list says "shot"; the driver waits for it. With a desktop size ("320x240") both run
+    on a virtual desktop of that size."""
     folder = Path(exe).parent
     expanded, pending = [], list(shots)
     for action in actions:
@@ -130,7 +131,9 @@ def drive(wine, exe, actions, shots=()):
             expanded.append(action)
     output = folder / "driver.out"
     with open(output, "wb") as out:
-        process = subprocess.Popen(["wine", str(DRIVER), *expanded, "--", windows_path(exe)],
+        on_desktop = ["explorer", "/desktop=dialogs," + desktop] if desktop else []
+        process = subprocess.Popen(["wine", *on_desktop, str(DRIVER), *expanded, "--",
+                                    windows_path(exe)],
                                    cwd=folder, env=wine.env, stdin=subprocess.DEVNULL,
                                    stdout=out, stderr=subprocess.DEVNULL)
         try:
@@ -334,15 +337,24 @@ def test_cancel_and_the_close_button_end_the_start_and_store_nothing(gui_wine, p
     assert not (runtime / "bin" / "client" / "jvm.record").exists()
 
 
-def test_dialog_is_centred_on_the_work_area(gui_wine, places):
+@pytest.mark.parametrize("desktop", [None, "320x240"], ids=["screen", "smaller-desktop"])
+def test_dialog_is_centred_on_the_work_area_and_kept_inside_it(gui_wine, places, desktop):
+    """Without an owner the dialog is centred on the work area; on a desktop smaller than the
+    dialog its left and top edges stay on the area's."""
     exe = app(places / "app", settings())
-    run = drive(gui_wine, exe, ["wait", "rect", "click:2"])
+    run = drive(gui_wine, exe, ["wait", "rect", "click:2"], desktop=desktop)
     numbers = [int(v) for v in run.values("rect")[0].replace("work ", "").split()]
     (left, top, right, bottom), (area_left, area_top, area_right, area_bottom) = \
         numbers[:4], numbers[4:]
     width, height = right - left, bottom - top
-    assert (left, top) == (int((area_left + area_right) / 2) - width // 2,
-                           int((area_top + area_bottom) / 2) - height // 2)
+    centred = (int((area_left + area_right) / 2) - width // 2,
+               int((area_top + area_bottom) / 2) - height // 2)
+    if desktop:
+        assert area_right - area_left < width and area_bottom - area_top < height
+        assert (left, top) == (area_left, area_top) != centred
+    else:
+        assert (left, top) == centred
+    assert run.exit_code == -1
 
 
 # ---- the download link --------------------------------------------------------------------
