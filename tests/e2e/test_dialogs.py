@@ -87,15 +87,16 @@ def shell_log(gui_wine, tmp_path):
 
 
 def opened(log, expected_count):
-    """The addresses recorded; the recorder runs a little after the shell call returned."""
+    """The addresses recorded; the recorder runs a little after the shell call returned, so
+    the log is read again a while after it holds the expected count, to see any extra one."""
+    def lines():
+        return log.read_text().splitlines() if log.exists() else []
+
     deadline = time.monotonic() + 10
-    while time.monotonic() < deadline:
-        lines = log.read_text().splitlines() if log.exists() else []
-        if len(lines) >= expected_count:
-            time.sleep(0.3 if expected_count == 0 else 0)
-            return log.read_text().splitlines() if log.exists() else []
+    while len(lines()) < expected_count and time.monotonic() < deadline:
         time.sleep(0.05)
-    return log.read_text().splitlines() if log.exists() else []
+    time.sleep(0.5)
+    return lines()
 
 
 # ---- driving a dialog -------------------------------------------------------------------
