@@ -1,12 +1,12 @@
 // The runtime search: the remembered runtime folder, the private runtime, the registry, and
-// the report when none of them yields a runtime library.
+// the user's pick when none of them yields a runtime library.
 #include "runtime/runtime_search.h"
 
 #include "core/paths.h"
-#include "launcher/messages.h"
 #include "launcher/module_path.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "runtime/runtime_not_found.h"
 #include "runtime/search_observer.h"
 
 namespace {
@@ -115,10 +115,5 @@ bool SearchRuntimeSources(const LauncherSettings& settings, const SearchPolicy& 
 bool FindRuntime(const LauncherSettings& settings, const SearchPolicy& policy,
                  RuntimeChoice& choice) {
   if (SearchRuntimeSources(settings, policy, choice, nullptr)) return true;
-  // Until the runtime-not-found dialog exists, its message is the report.
-  int message =
-      policy.jvmType == JvmType::Server ? kMsgServerRuntimeNotFound : kMsgRuntimeNotFound;
-  ReportFormattedError(LoadMessage(message),
-                       {DescribeRequiredVersion(policy.minVersion, policy.maxVersion)});
-  return false;
+  return AskForRuntime(settings, policy, choice);
 }

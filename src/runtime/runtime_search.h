@@ -14,8 +14,8 @@ struct RuntimeChoice {
   bool launchPaired = false;  // only the companion launcher can load it
 };
 
-// Tries the settings' JRE Path, the private runtime and the registry in both views; false,
-// with the runtime-not-found message printed, when none of them yields a runtime library.
+// Tries the settings' JRE Path, the private runtime and the registry in both views, then asks
+// the user for a runtime folder; false when none of them yields a runtime library.
 bool FindRuntime(const LauncherSettings& settings, const SearchPolicy& policy,
                  RuntimeChoice& choice);
 // The sources of FindRuntime, in its order, without its last resort; they print nothing. The

@@ -3,6 +3,9 @@
 
 #include "platform/win32/win32_api.h"
 
+// <windows.h> names the win.ini writer WriteProfileString; ours is another function.
+#undef WriteProfileString
+
 namespace os {
 
 uint32_t ReadProfileString(const Text& section, const Text& key, const Text& path,
