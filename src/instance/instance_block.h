@@ -23,6 +23,12 @@ static_assert(offsetof(InstanceBlock, forwardMessage) == 8, "block layout");
 static_assert(offsetof(InstanceBlock, argumentArea) == 12, "block layout");
 static_assert(sizeof(InstanceBlock) == 2092, "block layout");
 
+// The running instance's notice to a later start that its words are out of the area, so the
+// next start may write there: a thread message to a thread that owns no windows, so an
+// application message number (WM_APP) cannot meet another meaning there. A start of another
+// build drops it as it drops every message but the reply.
+constexpr uint32_t kArgumentsTakenMessage = 0x8000;
+
 // The most bytes a packed list may take, its final NUL included: half the area, a limit every
 // reader of the block relies on.
 constexpr size_t kPackedArgumentsLimit = 1040;

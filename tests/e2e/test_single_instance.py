@@ -7,7 +7,7 @@ import time
 
 import pytest
 
-from conftest import X86_LAUNCHER, windows_path, write_ini
+from conftest import X86_LAUNCHER, fixture_program, windows_path, write_ini
 from testjvm import Record, install
 
 GUARD = "Single Instance=yes\n"
@@ -245,9 +245,7 @@ def test_many_later_starts_at_once_each_get_their_own_words_and_reply(apps):
     assert sorted(calls) == sorted(("I", [str(n), "w%d" % n]) for n in starts)
 
 
-def test_starts_during_the_running_instances_set_up_are_forwarded(apps):
-    # Started together, one becomes the running instance while the others arrive during its
-    # set-up; none is refused.
+def test_starts_at_once_make_one_running_instance_and_forward_the_rest(apps):
     app = apps(RUNNING + INT_FORM + "secondary_result first\n")
     starts = {n: app.start([str(n)]) for n in range(1, 13)}
     wait_until(lambda: sum(p.poll() is None for p in starts.values()) <= 1, timeout=60)
@@ -258,3 +256,21 @@ def test_starts_during_the_running_instances_set_up_are_forwarded(apps):
     assert app.record().values("arg") == [units(str(running[0]))]
     assert sorted(words for _, words in secondary_calls(app.record())) == sorted(
         [str(n)] for n in starts if n not in running)
+
+
+@pytest.mark.parametrize("header_pause, queue_pause", [(800, 0), (0, 800)],
+                         ids=["header_not_yet_written", "listener_without_queue_yet"])
+def test_start_during_the_running_instances_set_up_is_forwarded(apps, header_pause, queue_pause):
+    # A stand-in running instance that sets up slowly, at the application's path.
+    app = apps(RUNNING)
+    out = app.folder / "slow_instance.txt"
+    with open(out, "wb") as output:
+        app.started.append(subprocess.Popen(
+            ["wine", str(fixture_program("windows-x86", "slow_instance")), windows_path(app.exe),
+             str(header_pause), str(queue_pause), "9"],
+            env=app.wine.env, stdin=subprocess.DEVNULL, stdout=output, stderr=subprocess.DEVNULL))
+    wait_until(lambda: out.read_bytes().startswith(b"mapped"))
+    result = app.run(["a", "bc"])
+    assert result.returncode == 9
+    assert app.started[0].wait(timeout=30) == 0
+    assert out.read_bytes().split() == [b"mapped", b"[0061][0062", b"0063]"]

@@ -24,11 +24,7 @@ constexpr DWORD kTurnPatienceMs = 30000;
 constexpr DWORD kRetryPauseMs = 10;
 constexpr DWORD kReplyPollMs = 100;
 
-// The running instance's notice to a later start that its words are out of the area, so the
-// next start may write there. Sent as a thread message to a thread that owns no windows, so
-// an application message number cannot meet any other meaning; a start of another build
-// drops it as it drops every message but the reply.
-constexpr UINT kArgumentsTaken = WM_APP;
+static_assert(kArgumentsTakenMessage == WM_APP, "the notice is an application message");
 
 os::SystemLibrary user32(L"user32.dll");
 
@@ -168,7 +164,7 @@ int ListenerMain(void* argument) {
     DWORD sender = static_cast<DWORD>(message.wParam);
     std::unique_ptr<ForwardRequest> request(new ForwardRequest{service, sender, {}});
     UnpackArguments(*service->block, request->words);
-    messages.post(sender, kArgumentsTaken, 0, 0);
+    messages.post(sender, kArgumentsTakenMessage, 0, 0);
     if (os::StartDetachedThread(WorkerMain, request.get()) == 0) request.release();
   }
   return 0;
@@ -251,7 +247,8 @@ bool Forward(InstanceGuard::State& state, const TextList& arguments) {
   }
   start = GetTickCount();
   MSG message;
-  while (!state.messages.peek(&message, nullptr, kArgumentsTaken, kArgumentsTaken, PM_REMOVE)) {
+  while (!state.messages.peek(&message, nullptr, kArgumentsTakenMessage, kArgumentsTakenMessage,
+                              PM_REMOVE)) {
     if (Passed(start, kTakePatienceMs) || HasEnded(state.primaryProcess)) break;
     Sleep(1);
   }
@@ -296,7 +293,7 @@ bool InstanceGuard::SetUp(const TextList& arguments, const Text& mainClassName) 
     enabled_ = false;
     return true;
   };
-  if (!state.messages.Load() || os::ModuleFileName(modulePath) != 0) return turnOff();
+  if (os::ModuleFileName(modulePath) != 0) return turnOff();
   state.name = InstanceName(modulePath);
   HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       sizeof(InstanceBlock), Wide(state.name));
@@ -306,8 +303,10 @@ bool InstanceGuard::SetUp(const TextList& arguments, const Text& mainClassName) 
   state.view.Reset(MapViewOfFile(state.mapping.Get(), FILE_MAP_WRITE, 0, 0, 0));
   if (!state.view) return turnOff();
   state.block = static_cast<InstanceBlock*>(state.view.Get());
-  if (!primary_) return Forward(state, arguments);
-  if (!StartListener(state, mainClassName)) return turnOff();
+  // The window DLL is loaded only now, by the starts that use it.
+  bool loaded = state.messages.Load();
+  if (!primary_) return loaded && Forward(state, arguments);
+  if (!loaded || !StartListener(state, mainClassName)) return turnOff();
   return true;
 }
 
