@@ -200,7 +200,8 @@ def test_window_library_is_loaded_only_for_the_guard(apps):
     assert app.record().values("user32") == ["absent"]
     app.release()
     app.started[0].wait(timeout=30)
-    (app.library.parent / "jvm.record").unlink()
+    for left in ("jvm.record", "jvm.release"):
+        (app.library.parent / left).unlink()
     app.write_settings(GUARD)
     app.start_primary()
     assert app.record().values("user32") == ["loaded"]
