@@ -33,14 +33,14 @@ struct ThreadMessages {
   BOOL(WINAPI* post)(DWORD thread, UINT message, WPARAM wParam, LPARAM lParam);
   BOOL(WINAPI* get)(LPMSG message, HWND window, UINT first, UINT last);
   BOOL(WINAPI* peek)(LPMSG message, HWND window, UINT first, UINT last, UINT remove);
-  DWORD(WINAPI* wait)(DWORD count, const HANDLE* handles, BOOL all, DWORD ms, DWORD wakeMask);
+  DWORD(WINAPI* wait)(DWORD count, const HANDLE* handles, DWORD ms, DWORD wakeMask, DWORD flags);
 
   bool Load() {
     registerMessage = user32.Find<decltype(registerMessage)>("RegisterWindowMessageW");
     post = user32.Find<decltype(post)>("PostThreadMessageW");
     get = user32.Find<decltype(get)>("GetMessageW");
     peek = user32.Find<decltype(peek)>("PeekMessageW");
-    wait = user32.Find<decltype(wait)>("MsgWaitForMultipleObjects");
+    wait = user32.Find<decltype(wait)>("MsgWaitForMultipleObjectsEx");
     return registerMessage && post && get && peek && wait;
   }
 
@@ -320,8 +320,9 @@ void InstanceGuard::ServeWith(JavaVM* vm, bool detachWorkers) {
   state_->service->detachWorkers = detachWorkers;
 }
 
-// Woken by a message or by the running instance's end. The end is read from the process
-// handle: an instance that ended with 259 would read as running by its exit code alone.
+// Woken by a message or by the running instance's end. The queue is emptied before each wait,
+// so a message waiting there wakes it at once without spinning. The end is read from the
+// process handle: an instance that ended with 259 would read as running by its exit code.
 int InstanceGuard::WaitForPrimaryReply() {
   State& state = *state_;
   if (!state.primaryProcess) return 0;
@@ -329,7 +330,8 @@ int InstanceGuard::WaitForPrimaryReply() {
   int reply = 0;
   for (;;) {
     if (TakeReply(state.messages, state.forwardMessage, reply)) return reply;
-    DWORD woke = state.messages.wait(1, &process, FALSE, kReplyPollMs, QS_ALLPOSTMESSAGE);
+    DWORD woke = state.messages.wait(1, &process, kReplyPollMs, QS_ALLINPUT,
+                                     MWMO_INPUTAVAILABLE);
     if (woke == WAIT_FAILED) return -1;
     if (woke != WAIT_OBJECT_0) continue;
     // A reply posted just before the end still counts.
