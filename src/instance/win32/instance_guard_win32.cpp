@@ -29,11 +29,12 @@ static_assert(kArgumentsTakenMessage == WM_APP, "the notice is an application me
 os::SystemLibrary user32(L"user32.dll");
 
 struct ThreadMessages {
-  UINT(WINAPI* registerMessage)(LPCWSTR name);
-  BOOL(WINAPI* post)(DWORD thread, UINT message, WPARAM wParam, LPARAM lParam);
-  BOOL(WINAPI* get)(LPMSG message, HWND window, UINT first, UINT last);
-  BOOL(WINAPI* peek)(LPMSG message, HWND window, UINT first, UINT last, UINT remove);
-  DWORD(WINAPI* wait)(DWORD count, const HANDLE* handles, DWORD ms, DWORD wakeMask, DWORD flags);
+  UINT(WINAPI* registerMessage)(LPCWSTR name) = nullptr;
+  BOOL(WINAPI* post)(DWORD thread, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
+  BOOL(WINAPI* get)(LPMSG message, HWND window, UINT first, UINT last) = nullptr;
+  BOOL(WINAPI* peek)(LPMSG message, HWND window, UINT first, UINT last, UINT remove) = nullptr;
+  DWORD(WINAPI* wait)(DWORD count, const HANDLE* handles, DWORD ms, DWORD wakeMask,
+                      DWORD flags) = nullptr;
 
   bool Load() {
     registerMessage = user32.Find<decltype(registerMessage)>("RegisterWindowMessageW");
@@ -56,8 +57,8 @@ struct ThreadMessages {
 // is still waiting when the launcher ends never reads freed memory.
 struct ForwardService {
   ThreadMessages messages;
-  const InstanceBlock* block;
-  UINT forwardMessage;
+  const InstanceBlock* block = nullptr;
+  UINT forwardMessage = 0;
   Text mainClassName;
   os::Event mainReady;
   // Written on the VM thread before main-ready is set, read by workers after it.
