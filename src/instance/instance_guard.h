@@ -19,8 +19,6 @@ class InstanceGuard {
   InstanceGuard(const InstanceGuard&) = delete;
   InstanceGuard& operator=(const InstanceGuard&) = delete;
 
-  bool IsEnabled() const { return enabled_; }
-  bool IsPrimary() const { return primary_; }
   // A start that only forwards its arguments to the running instance.
   bool IsSecondary() const { return enabled_ && !primary_; }
 
