@@ -47,20 +47,20 @@ class App:
     """One application folder with its own copy of the test runtime; starts run in the
     background (standard output to a file) or to their end."""
 
-    def __init__(self, wine, folder, script, application, runtime=""):
+    def __init__(self, wine, folder, script, application):
         self.wine = wine
         self.folder = folder
         self.library = install(folder / "rt", script=script)
         self.exe = folder / "tool.exe"
         self.exe.write_bytes(X86_LAUNCHER.read_bytes())
-        self.write_settings(application, runtime)
+        self.write_settings(application)
         self.started = []
 
-    def write_settings(self, application, runtime=""):
+    def write_settings(self, application):
         write_ini(self.folder / "tool.ini",
-                  "[Java Runtime Environment]\nMain Class=com.example.App\nJRE Path=%s\n%s"
+                  "[Java Runtime Environment]\nMain Class=com.example.App\nJRE Path=%s\n"
                   "[Class Path]\nClass Path=C:\\app.jar\n[Application]\n%s"
-                  % (windows_path(self.folder / "rt"), runtime, application))
+                  % (windows_path(self.folder / "rt"), application))
 
     def start(self, args=()):
         out = open(self.folder / ("out%d.txt" % len(self.started)), "wb")
@@ -102,8 +102,8 @@ class App:
 def apps(wine, tmp_path):
     made = []
 
-    def make(script, application=GUARD, name="app", runtime=""):
-        app = App(wine, tmp_path / name, script, application, runtime)
+    def make(script, application=GUARD, name="app"):
+        app = App(wine, tmp_path / name, script, application)
         made.append(app)
         return app
 
