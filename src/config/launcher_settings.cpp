@@ -57,5 +57,6 @@ bool ReadLauncherSettings(const SettingsSource& layered, LauncherSettings& setti
   settings.libraryPath = layered.Get(kRuntimeSection, u"Library Path");
   settings.pairProduct = layered.Get(kApplicationSection, u"Pair Product");
   settings.pairReturnCode = IsYes(layered.Get(kApplicationSection, u"Pair Return Code"));
+  settings.singleInstance = layered.Get(kApplicationSection, u"Single Instance") == u"yes";
   return true;
 }

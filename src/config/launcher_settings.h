@@ -19,6 +19,7 @@ struct LauncherSettings {
   bool pairReturnCode = false;
   bool failureCheck = false;
   bool overrideWorkingDir = false;
+  bool singleInstance = false;  // exactly "yes"
 };
 
 // The settings file at `path` layered over the embedded text that its upgrade code unlocks;

@@ -8,6 +8,7 @@
 #include "config/settings_sources.h"
 #include "core/text.h"
 #include "jvm/java_runtime.h"
+#include "platform/threads.h"
 
 class JavaHost {
  public:
@@ -36,9 +37,9 @@ class JavaHost {
 
   // Loads the main class and calls its static main with the arguments on the VM thread; the
   // thread is detached afterwards, or on a runtime that admits IBM's VMs kept attached for
-  // good (main_class.cpp).
+  // good (main_class.cpp). `mainReady`, when given, is set just before main is called.
   bool InvokeMainClass(const Text& mainClassName, const TextList& arguments, bool failureCheck,
-                       bool staysAttached);
+                       bool staysAttached, os::Event* mainReady);
   jclass LoadMainClass(const Text& mainClassName);
 
   // System.out and System.err to the configured files (stream_redirection.cpp).

@@ -71,7 +71,7 @@ jclass JavaHost::LoadMainClass(const Text& mainClassName) {
 }
 
 bool JavaHost::InvokeMainClass(const Text& mainClassName, const TextList& arguments,
-                               bool failureCheck, bool staysAttached) {
+                               bool failureCheck, bool staysAttached, os::Event* mainReady) {
   // A thread that ends still attached counts as a live Java thread, and the VM's destruction
   // at the launcher's end would wait for it forever.
   auto fail = [this] {
@@ -94,6 +94,8 @@ bool JavaHost::InvokeMainClass(const Text& mainClassName, const TextList& argume
     jniEnv->ExceptionDescribe();
     return fail();
   }
+  // Other threads that wait to call into the program may go from here on.
+  if (mainReady) mainReady->Set();
   jniEnv->CallStaticVoidMethod(mainClass, main, javaArguments);
 
   // An uncaught exception stays pending: the VM reports it when this thread detaches.

@@ -39,7 +39,8 @@ int VmThreadMain(void* argument) {
 Launcher::Launcher() { processLauncher = this; }
 
 // The VM goes first (it waits for the Java program's last non-daemon thread); the parts,
-// strings and lists after it.
+// strings and lists after it, among them the instance guard, which stops its listener before
+// it lets go of the shared objects and the main-ready event.
 Launcher::~Launcher() {
   DestroyJavaVm();
   processLauncher = nullptr;
@@ -50,7 +51,7 @@ Launcher* Launcher::Instance() { return processLauncher; }
 bool Launcher::Prepare() {
   BuildArgumentList(arguments);
   if (!ReadSettings()) return false;
-  if (!CheckSingleInstance(settings, instance)) return false;
+  if (!CheckSingleInstance(settings, arguments, instance)) return false;
   // A secondary start only forwards its arguments to the running instance.
   if (instance.IsSecondary()) return true;
   if (settings.overrideWorkingDir) SetWorkingFolder();
@@ -59,7 +60,7 @@ bool Launcher::Prepare() {
 
 int Launcher::Run() {
   if (runtime.launchPaired) return RunPaired();
-  if (instance.IsSecondary()) return -1;  // forwarding is not built
+  if (instance.IsSecondary()) return instance.WaitForPrimaryReply();
   PrepareRuntimeEnvironment();
   if (!BindRuntimeLibrary(runtime.runtimeLibraryPath)) return -1;
   // A missing class path has been reported; the VM is still tried with what was assembled.
@@ -134,9 +135,11 @@ bool Launcher::CreateJavaVm() {
   return true;
 }
 
+// Forwarded starts are served in the VM this thread has made, from when main is about to run.
 bool Launcher::InvokeMainClass() {
+  instance.ServeWith(host.javaVm, !search.AdmitsIbm());
   return host.InvokeMainClass(settings.mainClassName, arguments, settings.failureCheck,
-                              search.AdmitsIbm());
+                              search.AdmitsIbm(), instance.MainReadyEvent());
 }
 
 void Launcher::DestroyJavaVm() { host.DestroyJavaVm(); }
