@@ -208,13 +208,6 @@ def test_window_library_is_loaded_only_for_the_guard(apps):
     assert app.record().values("user32") == ["loaded"]
 
 
-def test_x86_launcher_imports_no_window_library():
-    dump = subprocess.run(["i686-w64-mingw32-objdump", "-p", str(X86_LAUNCHER)],
-                          stdout=subprocess.PIPE, check=True).stdout.decode()
-    assert sorted(re.findall(r"DLL Name: (\S+)", dump)) == ["ADVAPI32.dll", "KERNEL32.dll",
-                                                            "msvcrt.dll"]
-
-
 # ---- timing between the running instance and later starts ----------------------------
 
 def test_later_start_waits_until_main_is_about_to_run(apps):

@@ -3,20 +3,19 @@
 #pragma once
 
 #include "core/text.h"
+#include "platform/win32/advapi32.h"
 #include "platform/win32/unique_handle.h"
-// The lean Windows header leaves the CryptoAPI out.
-#include <wincrypt.h>
 
 namespace os {
 
 struct CryptProviderTraits : NullWhenAbsentTraits<HCRYPTPROV> {
-  static void Close(Value v) { CryptReleaseContext(v, 0); }
+  static void Close(Value v) { Advapi()->CryptReleaseContext(v, 0); }
 };
 struct CryptHashTraits : NullWhenAbsentTraits<HCRYPTHASH> {
-  static void Close(Value v) { CryptDestroyHash(v); }
+  static void Close(Value v) { Advapi()->CryptDestroyHash(v); }
 };
 struct CryptKeyTraits : NullWhenAbsentTraits<HCRYPTKEY> {
-  static void Close(Value v) { CryptDestroyKey(v); }
+  static void Close(Value v) { Advapi()->CryptDestroyKey(v); }
 };
 
 using CryptProvider = UniqueHandle<CryptProviderTraits>;

@@ -7,18 +7,24 @@ namespace os {
 
 CryptProvider AcquireBaseProvider() {
   CryptProvider provider;
+  const Advapi32* api = Advapi();
   // The CryptoAPI writes a handle only when it succeeds, so a failure leaves owners empty.
-  CryptAcquireContextW(provider.Put(), nullptr, MS_DEF_PROV_W, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT);
+  if (api) {
+    api->CryptAcquireContextW(provider.Put(), nullptr, MS_DEF_PROV_W, PROV_RSA_FULL,
+                              CRYPT_VERIFYCONTEXT);
+  }
   return provider;
 }
 
+// A provider exists only when the functions are bound.
 CryptKey DeriveSettingsKey(const CryptProvider& provider, const ByteString& keyBytes) {
+  const Advapi32& api = *Advapi();
   CryptHash hash;
   CryptKey key;
-  if (CryptCreateHash(provider.Get(), CALG_MD5, 0, 0, hash.Put()) &&
-      CryptHashData(hash.Get(), reinterpret_cast<const BYTE*>(keyBytes.data()),
-                    static_cast<DWORD>(keyBytes.size()), 0)) {
-    CryptDeriveKey(provider.Get(), CALG_RC4, hash.Get(), 0, key.Put());
+  if (api.CryptCreateHash(provider.Get(), CALG_MD5, 0, 0, hash.Put()) &&
+      api.CryptHashData(hash.Get(), reinterpret_cast<const BYTE*>(keyBytes.data()),
+                        static_cast<DWORD>(keyBytes.size()), 0)) {
+    api.CryptDeriveKey(provider.Get(), CALG_RC4, hash.Get(), 0, key.Put());
   }
   return key;
 }
@@ -30,7 +36,8 @@ bool DecipherInPlace(ByteString& bytes, const ByteString& keyBytes) {
   if (!key) return false;
   ByteString work = bytes;
   DWORD length = static_cast<DWORD>(work.size());
-  if (!CryptDecrypt(key.Get(), 0, TRUE, 0, reinterpret_cast<BYTE*>(&work[0]), &length)) {
+  if (!Advapi()->CryptDecrypt(key.Get(), 0, TRUE, 0, reinterpret_cast<BYTE*>(&work[0]),
+                              &length)) {
     return false;
   }
   // RC4 is a stream cipher: the length stays, but the provider has the last word on it.

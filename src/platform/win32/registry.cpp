@@ -18,7 +18,9 @@ RegistryKey OpenKey(RegistryHive hive, const Text& path, RegistryView view) {
   HKEY root = hive == RegistryHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
   RegistryKey key;
   // A key that cannot be opened is left null, so the owner stays empty.
-  RegOpenKeyExW(root, Wide(path), 0, access, key.Put());
+  if (const Advapi32* api = Advapi()) {
+    api->RegOpenKeyExW(root, Wide(path), 0, access, key.Put());
+  }
   return key;
 }
 
@@ -38,11 +40,13 @@ bool RegistryReader::IsOpen() const { return handle_->key.IsValid(); }
 TextList RegistryReader::SubKeyNames() const {
   TextList names;
   if (!handle_->key) return names;
+  // An open key means the registry functions are bound.
+  const Advapi32& api = *Advapi();
   for (DWORD index = 0;; ++index) {
     wchar_t name[kMaxKeyNameLength];
     DWORD length = kMaxKeyNameLength;
-    if (RegEnumKeyExW(handle_->key.Get(), index, name, &length, nullptr, nullptr, nullptr,
-                      nullptr) != ERROR_SUCCESS) {
+    if (api.RegEnumKeyExW(handle_->key.Get(), index, name, &length, nullptr, nullptr,
+                          nullptr, nullptr) != ERROR_SUCCESS) {
       break;
     }
     names.push_back(FromWide(name, length));
@@ -53,15 +57,16 @@ TextList RegistryReader::SubKeyNames() const {
 bool RegistryReader::ValueBytes(const Text& name, std::vector<uint8_t>& bytes) const {
   HKEY key = handle_->key.Get();
   if (!key) return false;
+  const Advapi32& api = *Advapi();
   DWORD size = 0;
-  if (RegQueryValueExW(key, Wide(name), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+  if (api.RegQueryValueExW(key, Wide(name), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
       size == 0) {
     return false;
   }
   // Twice the announced size still holds a value that grows between the two calls.
   bytes.assign(static_cast<size_t>(size) * 2, 0);
   DWORD read = static_cast<DWORD>(bytes.size());
-  if (RegQueryValueExW(key, Wide(name), nullptr, nullptr, bytes.data(), &read) !=
+  if (api.RegQueryValueExW(key, Wide(name), nullptr, nullptr, bytes.data(), &read) !=
           ERROR_SUCCESS ||
       read == 0) {
     return false;
@@ -73,11 +78,12 @@ bool RegistryReader::ValueBytes(const Text& name, std::vector<uint8_t>& bytes) c
 bool RegistryReader::ValueNumber(const Text& name, uint32_t& number) const {
   HKEY key = handle_->key.Get();
   if (!key) return false;
+  const Advapi32& api = *Advapi();
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
-  if (RegQueryValueExW(key, Wide(name), nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                       &size) != ERROR_SUCCESS ||
+  if (api.RegQueryValueExW(key, Wide(name), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                           &size) != ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof(value)) {
     return false;
   }

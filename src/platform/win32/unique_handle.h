@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/unique_handle.h"
+#include "platform/win32/advapi32.h"
 #include "platform/win32/win32_api.h"
 
 namespace os {
@@ -50,7 +51,7 @@ struct ModuleHandleTraits : NullWhenAbsentTraits<HMODULE> {
   static void Close(Value v) { FreeLibrary(v); }
 };
 struct RegistryKeyTraits : NullWhenAbsentTraits<HKEY> {
-  static void Close(Value v) { RegCloseKey(v); }
+  static void Close(Value v) { Advapi()->RegCloseKey(v); }
 };
 // A view that is only read (a file mapped to be inspected).
 struct MappedViewTraits : NullWhenAbsentTraits<const void*> {

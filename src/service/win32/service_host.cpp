@@ -1,7 +1,7 @@
 // The service host's connection to the Windows service control manager.
 #include "service/service_host.h"
 
-#include "platform/win32/win32_api.h"
+#include "platform/win32/advapi32.h"
 
 namespace {
 
@@ -37,11 +37,15 @@ void WINAPI ControlHandlerCallback(DWORD control) {
 int ServiceHost::RunDispatcher() {
   wchar_t name[] = L"";
   SERVICE_TABLE_ENTRYW table[] = {{name, ServiceMainCallback}, {nullptr, nullptr}};
-  return StartServiceCtrlDispatcherW(table) ? 0 : static_cast<int>(GetLastError());
+  const os::Advapi32* api = os::Advapi();
+  if (!api) return static_cast<int>(GetLastError());
+  return api->StartServiceCtrlDispatcherW(table) ? 0 : static_cast<int>(GetLastError());
 }
 
 bool ServiceHost::RegisterControlHandler() {
-  SERVICE_STATUS_HANDLE handle = RegisterServiceCtrlHandlerW(L"", ControlHandlerCallback);
+  // The dispatcher ran, so the service functions are bound.
+  SERVICE_STATUS_HANDLE handle =
+      os::Advapi()->RegisterServiceCtrlHandlerW(L"", ControlHandlerCallback);
   statusHandle_ = reinterpret_cast<void*>(handle);
   return handle != nullptr;
 }
@@ -52,7 +56,7 @@ uint32_t ServiceHost::ReportStatus() {
                            status_.serviceSpecificExitCode, status_.checkPoint,
                            status_.waitHint};
   auto handle = reinterpret_cast<SERVICE_STATUS_HANDLE>(statusHandle_);
-  return SetServiceStatus(handle, &status) ? 0 : GetLastError();
+  return os::Advapi()->SetServiceStatus(handle, &status) ? 0 : GetLastError();
 }
 
 // The service control manager's stop reaches the control handler whatever the VM does.

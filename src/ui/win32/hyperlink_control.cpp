@@ -13,12 +13,13 @@ const UINT_PTR kToolId = 1;
 // The browser's own link colours, when the user set them.
 const wchar_t kBrowserSettingsKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
 
+// Called with an open key, so the registry functions are bound.
 bool ReadColourValue(HKEY key, const wchar_t* name, COLORREF& colour) {
   wchar_t stored[12];
   DWORD type = 0;
   DWORD size = sizeof(stored);
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size) !=
-          ERROR_SUCCESS ||
+  if (os::Advapi()->RegQueryValueExW(key, name, nullptr, &type,
+                                     reinterpret_cast<BYTE*>(stored), &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ)) {
     return false;
   }
@@ -98,8 +99,9 @@ void HyperlinkControl::AttachTo(HWND control) {
 
 void HyperlinkControl::ReadColours() {
   os::RegistryKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kBrowserSettingsKey, 0, KEY_READ | KEY_WRITE,
-                    key.Put()) != ERROR_SUCCESS) {
+  const os::Advapi32* api = os::Advapi();
+  if (!api || api->RegOpenKeyExW(HKEY_CURRENT_USER, kBrowserSettingsKey, 0, KEY_READ | KEY_WRITE,
+                                 key.Put()) != ERROR_SUCCESS) {
     return;
   }
   ReadColourValue(key.Get(), L"Anchor Color", linkColour_);
