@@ -33,6 +33,17 @@ def loaded_libraries(root):
             for path in testjvm.Record(record.with_name("jvm.dll")).values("loaded")]
 
 
+def assert_runtime_loaded(root, result, loaded):
+    """The start loaded the test runtime in the folder `loaded` below root and ran it, or, with
+    `loaded` None, loaded none and failed."""
+    if loaded is None:
+        assert loaded_libraries(root) == []
+        assert result.returncode == 255
+    else:
+        assert loaded_libraries(root) == [windows_path(Path(root) / loaded)]
+        assert result.returncode == 0, result.stdout
+
+
 def reg_sz(text):
     """A string value as a .reg file writes it."""
     return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'

@@ -5,8 +5,9 @@ from dataclasses import dataclass
 import pytest
 
 from conftest import X64_LAUNCHER, X86_LAUNCHER, windows_path
-from runtime_layouts import (ANY_VERSION, REG_EXPAND_SZ, REG_MULTI_SZ, REG_SZ, install_runtime,
-                             loaded_libraries, reg_hex, reg_sz, registry, settings, utf16)
+from runtime_layouts import (ANY_VERSION, REG_EXPAND_SZ, REG_MULTI_SZ, REG_SZ,
+                             assert_runtime_loaded, install_runtime, loaded_libraries, reg_hex,
+                             reg_sz, registry, settings, utf16)
 from testjvm import Record
 
 
@@ -95,12 +96,7 @@ def test_registry_search(wine, make_app, registry, tmp_path, case):
     registry.register(lay_out(tmp_path, case.entries))
     exe = make_app(ini=settings(case.runtime.replace("{tmp}", windows_path(tmp_path))))
     result = wine.run(exe)
-    if case.loaded is None:
-        assert loaded_libraries(tmp_path) == []
-        assert result.returncode == 255
-    else:
-        assert loaded_libraries(tmp_path) == [windows_path(tmp_path / case.loaded)]
-        assert result.returncode == 0, result.stdout
+    assert_runtime_loaded(tmp_path, result, case.loaded)
 
 
 # Each launcher's second pass reads the view the other one sees by default, and a hit there

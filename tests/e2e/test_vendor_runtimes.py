@@ -6,8 +6,8 @@ from dataclasses import dataclass, field
 import pytest
 
 from conftest import X64_LAUNCHER, windows_path
-from runtime_layouts import (ANY_VERSION, REG_SZ, install_runtime, loaded_libraries, reg_hex,
-                             reg_sz, registry, settings, utf16)
+from runtime_layouts import (ANY_VERSION, REG_SZ, assert_runtime_loaded, install_runtime,
+                             loaded_libraries, reg_hex, reg_sz, registry, settings, utf16)
 from testjvm import Record
 
 # Layout: (root key below Software\, key of one entry below the root, name of the home value).
@@ -161,12 +161,7 @@ def test_vendor_runtimes(wine, make_app, registry, tmp_path, case):
                            for root, name, home in case.classic])
     exe = make_app(ini=settings(case.runtime))
     result = wine.run(exe)
-    if case.loaded is None:
-        assert loaded_libraries(tmp_path) == []
-        assert result.returncode == 255
-    else:
-        assert loaded_libraries(tmp_path) == [windows_path(tmp_path / case.loaded)]
-        assert result.returncode == 0, result.stdout
+    assert_runtime_loaded(tmp_path, result, case.loaded)
 
 
 # A 64-bit runtime goes to the companion only with Pair Product: registered machine-wide in
