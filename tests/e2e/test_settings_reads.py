@@ -157,7 +157,8 @@ def test_each_settings_file_is_opened_once_per_start(tmp_path):
         pytest.skip("no JDK to compile the test program")
     app = tmp_path / "app"
     app.mkdir()
-    (app / "Trivial.java").write_text("public class Trivial { public static void main(String[] a) {} }\n")
+    (app / "Trivial.java").write_text(
+        "public class Trivial { public static void main(String[] a) {} }\n")
     subprocess.run([jdk + "/bin/javac", "-d", str(app), str(app / "Trivial.java")], check=True)
     code = "{%s}" % uuid.uuid4()
     user = tmp_path / "appdata" / "Acme" / code
