@@ -32,7 +32,7 @@ LayeredSettings ReadProductAndLayers(const Text& path, LauncherSettings& setting
   settings.productCode = file.Get(kProductSection, u"Product Code");
   settings.upgradeCode = file.Get(kProductSection, u"Upgrade Code");
   settings.productName = file.Get(kProductSection, u"Product Name");
-  return LayeredSettings(path, GetEmbeddedSettingsText(settings.upgradeCode));
+  return LayeredSettings(std::move(file), GetEmbeddedSettingsText(settings.upgradeCode));
 }
 
 bool ReadLauncherSettings(const SettingsSource& layered, LauncherSettings& settings) {

@@ -1,7 +1,7 @@
 // The INI parser for embedded settings, the settings-file reader and their layering.
 #include "config/settings_sources.h"
 
-#include "platform/profile.h"
+#include "core/profile_text.h"
 
 namespace {
 
@@ -49,9 +49,19 @@ const IniSection* IniText::FindSection(const Text& name) const {
   return nullptr;
 }
 
+// A section read leaves out comment lines, so a key that starts with ";" is read by itself.
+Text ProfileFile::Get(const Text& section, const Text& key) const {
+  if (StartsWith(TrimProfileBlanks(key), u";")) return ReadKey(section, key);
+  auto found = sections_.find(section);
+  if (found == sections_.end()) found = sections_.emplace(section, file_.Read(section)).first;
+  Text value;
+  FindProfileKey(found->second, key, value);
+  return value;
+}
+
 // The private-profile functions cut a value to the buffer; a count of size - 1 may mean a
 // cut, so the buffer doubles until the value fits.
-Text ProfileFile::Get(const Text& section, const Text& key) const {
+Text ProfileFile::ReadKey(const Text& section, const Text& key) const {
   uint32_t size = 256;
   for (;;) {
     std::vector<char16_t> buffer(size, u'\0');
@@ -65,7 +75,10 @@ Text ProfileFile::Get(const Text& section, const Text& key) const {
 }
 
 LayeredSettings::LayeredSettings(Text path, const Text& embeddedText)
-    : file_(std::move(path)), embedded_(embeddedText) {}
+    : LayeredSettings(ProfileFile(std::move(path)), embeddedText) {}
+
+LayeredSettings::LayeredSettings(ProfileFile file, const Text& embeddedText)
+    : file_(std::move(file)), embedded_(embeddedText) {}
 
 Text LayeredSettings::Get(const Text& section, const Text& key) const {
   Text result;

@@ -7,8 +7,6 @@ namespace {
 // Unicode spaces stay part of names and values.
 bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0x1A; }
 
-Text TrimBlanks(const Text& text) { return TrimIf(text, IsBlank); }
-
 Text Unquote(const Text& value) {
   if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
       value.back() == value.front()) {
@@ -18,6 +16,8 @@ Text Unquote(const Text& value) {
 }
 
 }  // namespace
+
+Text TrimProfileBlanks(const Text& text) { return TrimIf(text, IsBlank); }
 
 Text DecodeProfileBytes(const ByteString& bytes) {
   auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -35,32 +35,43 @@ Text DecodeProfileBytes(const ByteString& bytes) {
   return text;
 }
 
-bool FindProfileValue(const Text& fileText, const Text& section, const Text& key, Text& value) {
-  const Text wantedSection = TrimBlanks(section);
-  const Text wantedKey = TrimBlanks(key);
+bool FindProfileSection(const Text& fileText, const Text& section, TextList& lines) {
+  const Text wanted = TrimProfileBlanks(section);
   bool inSection = false;
   size_t at = 0;
   while (at < fileText.size()) {
     // A carriage return ends a line as a line feed does.
     size_t end = fileText.find_first_of(u"\r\n", at);
     if (end == Text::npos) end = fileText.size();
-    Text line = TrimBlanks(fileText.substr(at, end - at));
+    Text line = TrimProfileBlanks(fileText.substr(at, end - at));
     at = end + 1;
     if (line.empty()) continue;
     // A header runs to the line's last "]"; a "[" without one starts an ordinary line.
     size_t close = line.rfind(u']');
     if (line.front() == u'[' && close != Text::npos) {
       // Only the first section of a name is read, as the Windows functions do.
-      if (inSection) return false;
-      inSection = EqualsIgnoreCase(TrimBlanks(line.substr(1, close - 1)), wantedSection);
+      if (inSection) return true;
+      inSection = EqualsIgnoreCase(TrimProfileBlanks(line.substr(1, close - 1)), wanted);
       continue;
     }
-    if (!inSection) continue;
+    if (inSection) lines.push_back(std::move(line));
+  }
+  return inSection;
+}
+
+bool FindProfileKey(const TextList& lines, const Text& key, Text& value) {
+  const Text wanted = TrimProfileBlanks(key);
+  for (const Text& line : lines) {
     // A line without "=" is a key without a value, and it hides later lines of its key.
     size_t equals = line.find(u'=');
-    if (!EqualsIgnoreCase(TrimBlanks(line.substr(0, equals)), wantedKey)) continue;
-    value = equals == Text::npos ? Text() : Unquote(TrimBlanks(line.substr(equals + 1)));
+    if (!EqualsIgnoreCase(TrimProfileBlanks(line.substr(0, equals)), wanted)) continue;
+    value = equals == Text::npos ? Text() : Unquote(TrimProfileBlanks(line.substr(equals + 1)));
     return true;
   }
   return false;
+}
+
+bool FindProfileValue(const Text& fileText, const Text& section, const Text& key, Text& value) {
+  TextList lines;
+  return FindProfileSection(fileText, section, lines) && FindProfileKey(lines, key, value);
 }

@@ -2,7 +2,6 @@
 // working folder, and the VM thread with the hooks through which the VM reports its end.
 #include "launcher/launcher.h"
 
-#include "config/embedded_settings.h"
 #include "config/settings_paths.h"
 #include "jvm/stop_request.h"
 #include "launcher/command_line.h"
@@ -96,9 +95,9 @@ void Launcher::SetWorkingFolder() {
 bool Launcher::ReadSettings() {
   Text path;
   if (!SettingsFilePath(path)) return false;
-  LayeredSettings layered = ReadProductAndLayers(path, settings);
-  search = ReadSearchPolicy(layered);
-  return ReadLauncherSettings(layered, settings);
+  layered_.emplace(ReadProductAndLayers(path, settings));
+  search = ReadSearchPolicy(*layered_);
+  return ReadLauncherSettings(*layered_, settings);
 }
 
 void Launcher::PrepareRuntimeEnvironment() {
@@ -108,12 +107,9 @@ void Launcher::PrepareRuntimeEnvironment() {
 
 bool Launcher::BindRuntimeLibrary(const Text& path) { return host.BindRuntimeLibrary(path); }
 
-// The options are read through a reader of their own over the same settings file.
+// The options come from the settings ReadSettings read; without them there are none.
 bool Launcher::AssembleVmOptions() {
-  Text path;
-  if (!SettingsFilePath(path)) return false;
-  LayeredSettings layered(path, GetEmbeddedSettingsText(settings.upgradeCode));
-  return host.AssembleVmOptions(layered, arguments);
+  return layered_ && host.AssembleVmOptions(*layered_, arguments);
 }
 
 // A thread that cannot be started leaves the VM to the calling thread.

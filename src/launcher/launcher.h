@@ -3,6 +3,8 @@
 // and runs the prepare and run phases with them.
 #pragma once
 
+#include <optional>
+
 #include "config/launcher_settings.h"
 #include "core/text.h"
 #include "instance/instance_guard.h"
@@ -48,4 +50,8 @@ class Launcher {
 
  private:
   int RunPaired();
+
+  // The settings as ReadSettings read them, asked again for the VM options, so that a start
+  // reads its settings file once.
+  std::optional<LayeredSettings> layered_;
 };

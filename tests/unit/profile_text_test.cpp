@@ -105,6 +105,19 @@ TEST(FindProfileValueTest, PlusSectionIsASectionOfItsOwn) {
   EXPECT_EQ(value, u"-x");
 }
 
+// A section's lines as the Windows section read gives them, for the key rules to read:
+// trimmed, empty ones left out, lines without "=" and comments kept, the first section only.
+TEST(FindProfileSectionTest, GivesTheFirstSectionsLinesTrimmed) {
+  TextList lines;
+  EXPECT_TRUE(FindProfileSection(u"k=0\r\n[ app ]\r\n  a = \"1\" \r\n\r\nnoeq\n;c=2\r[B]\nb=3\n"
+                                 u"[APP]\nc=4\n",
+                                 u"App", lines));
+  EXPECT_EQ(lines, (TextList{u"a = \"1\"", u"noeq", u";c=2"}));
+  TextList none;
+  EXPECT_FALSE(FindProfileSection(u"[A]\nk=1\n", u"A+", none));
+  EXPECT_TRUE(none.empty());
+}
+
 struct DecodeCase {
   const char* name;
   ByteString bytes;

@@ -152,14 +152,27 @@ TEST_P(ProfileFileLengthTest, ReadsValuesWhole) {
 INSTANTIATE_TEST_SUITE_P(Lengths, ProfileFileLengthTest,
                          testing::Values(1, 254, 255, 256, 300, 511, 512, 5000));
 
-TEST(ProfileFileTest, ReadsTheFileAgainAtEveryGet) {
+// The host build reads the whole file at a reader's first Get: a start sees the file as it
+// was then, and the next start (a new reader) sees what changed.
+TEST(ProfileFileTest, ReadsTheFileOnceAndANewReaderAgain) {
+  TempFolder folder;
+  folder.Write("tool.ini", "[Application]\r\nCmd=-a\r\n[Class Path]\r\nClass Path=a.jar\r\n");
+  ProfileFile file(folder.TextPath("tool.ini"));
+  EXPECT_EQ(file.Get(u"Application", u"Cmd"), u"-a");
+  folder.Write("tool.ini", "[Application]\r\nCmd=-b\r\n[Class Path]\r\nClass Path=b.jar\r\n");
+  EXPECT_EQ(file.Get(u"Application", u"Cmd"), u"-a");
+  EXPECT_EQ(file.Get(u"Class Path", u"Class Path"), u"a.jar");
+  EXPECT_EQ(ProfileFile(folder.TextPath("tool.ini")).Get(u"Application", u"Cmd"), u"-b");
+}
+
+// The first reader of a start finds no file; the next start finds the one written since.
+TEST(ProfileFileTest, AMissingFileIsReadOnceAsEmpty) {
   TempFolder folder;
   ProfileFile file(folder.TextPath("tool.ini"));
   EXPECT_EQ(file.Get(u"Application", u"Cmd"), u"");
   folder.Write("tool.ini", "[Application]\r\nCmd=-a\r\n");
-  EXPECT_EQ(file.Get(u"Application", u"Cmd"), u"-a");
-  folder.Write("tool.ini", "[Application]\r\nCmd=-b\r\n");
-  EXPECT_EQ(file.Get(u"Application", u"Cmd"), u"-b");
+  EXPECT_EQ(file.Get(u"Application", u"Cmd"), u"");
+  EXPECT_EQ(ProfileFile(folder.TextPath("tool.ini")).Get(u"Application", u"Cmd"), u"-a");
 }
 
 }  // namespace
