@@ -15,6 +15,7 @@ constexpr uint32_t kDiscardable = 0x02000000;
 constexpr uint32_t kInitializedData = 0x00000040;
 constexpr uint32_t kResourceSectionFlags = kInitializedData | 0x40000000;  // and readable
 
+// The directories the format defines; slots beyond them name nothing this tool knows.
 const char16_t* const kDirectoryNames[] = {u"export table",
                                            u"import table",
                                            u"resource table",
@@ -31,6 +32,10 @@ const char16_t* const kDirectoryNames[] = {u"export table",
                                            u"delay import table",
                                            u"runtime header",
                                            u"reserved directory"};
+
+constexpr uint32_t kDefinedDirectories = sizeof(kDirectoryNames) / sizeof(kDirectoryNames[0]);
+// Below a page the loader maps the file as it lies, so both alignments must agree.
+constexpr uint32_t kPageSize = 0x1000;
 
 bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
@@ -87,6 +92,7 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
   if (directoryCount_ > (optionalSize - directoryStart) / 8) {
     directoryCount_ = static_cast<uint32_t>((optionalSize - directoryStart) / 8);
   }
+  if (directoryCount_ > kDefinedDirectories) directoryCount_ = kDefinedDirectories;
   if (directoryCount_ <= kResourceDirectory) {
     return fail(u"the PE image has no resource table slot");
   }
@@ -94,7 +100,8 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
   fileAlignment_ = Field32(optionalHeader_ + 36);
   sizeOfHeaders_ = Field32(optionalHeader_ + 60);
   if (!IsPowerOfTwo(fileAlignment_) || !IsPowerOfTwo(sectionAlignment_) ||
-      sectionAlignment_ < fileAlignment_) {
+      sectionAlignment_ < fileAlignment_ ||
+      (sectionAlignment_ < kPageSize && sectionAlignment_ != fileAlignment_)) {
     return fail(u"the PE image has unusable alignments");
   }
   if (sizeOfHeaders_ < sectionTable_ + sectionCount * kSectionHeaderSize ||
@@ -116,6 +123,15 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
     section.characteristics = Field32(at + 36);
     if (section.rawSize != 0 && uint64_t{section.rawPointer} + section.rawSize > bytes_.size()) {
       return fail(u"the PE image is cut short: a section's data lies beyond the end of the file");
+    }
+    // New resources would be written over the headers, or mapped over them.
+    if ((section.rawSize != 0 && section.rawPointer < sizeOfHeaders_) ||
+        section.virtualAddress < sizeOfHeaders_) {
+      return fail(u"a section lies inside the PE headers");
+    }
+    // Addresses off the alignment would give the rewritten image an unaligned size.
+    if (section.virtualAddress % sectionAlignment_ != 0) {
+      return fail(u"a section does not begin on the section alignment");
     }
     if (!sections_.empty() &&
         section.virtualAddress <

@@ -25,7 +25,7 @@ size_t AlignUp(size_t value, size_t alignment) {
 class TreeReader {
  public:
   TreeReader(std::string_view section, uint32_t sectionRva)
-      : section_(section), sectionRva_(sectionRva) {}
+      : section_(section), sectionRva_(sectionRva), dataLeft_(section.size()) {}
 
   bool ReadDirectory(size_t offset, ResourceDirectory& directory, int depth = 1) {
     if (depth > kMaxDepth) return Fail(u"the resource tree is nested too deeply");
@@ -97,6 +97,12 @@ class TreeReader {
     if (rva < sectionRva_ || !Fits(rva - sectionRva_, size)) {
       return Fail(u"resource data lies outside the resource section");
     }
+    // Entries of an honest tree have blocks of their own, which the section holds; entries
+    // that share one block could make the copies take any amount of memory.
+    if (size > dataLeft_) {
+      return Fail(u"the resource data adds up to more than the section holds: entries share it");
+    }
+    dataLeft_ -= size;
     data.bytes.assign(section_.substr(rva - sectionRva_, size));
     return true;
   }
@@ -104,6 +110,7 @@ class TreeReader {
   std::string_view section_;
   uint32_t sectionRva_;
   std::set<size_t> visited_;
+  size_t dataLeft_;
   Text error_;
 };
 

@@ -128,7 +128,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   "outside the resource section"},
                     MalformedCase{"data_past_section",
                                   Section({0, 0, 0, 1u << 16, 10, 24, kRva + 60, 8}),
-                                  "outside the resource section"}),
+                                  "outside the resource section"},
+                    // Three entries naming the whole section: copied out, they would take
+                    // three times the section, and a hostile tree takes gigabytes this way.
+                    MalformedCase{"entries_share_one_data_block",
+                                  Section({0, 0, 0, 3u << 16, 1, 40, 2, 40, 3, 40, kRva, 64}),
+                                  "share"}),
     [](const testing::TestParamInfo<MalformedCase>& info) { return info.param.name; });
 
 TEST(ResourceTreeTest, RefusesATreeNestedBeyondAnyLinkersDepth) {
