@@ -18,7 +18,8 @@ bool ReadTree(const PeImage& image, ResourceDirectory& root) {
 std::multimap<Text, ByteString> OtherLeaves(const ResourceDirectory& root) {
   std::multimap<Text, ByteString> leaves = fuzz::Leaves(root);
   for (auto at = leaves.begin(); at != leaves.end();) {
-    bool settings = at->first.rfind(u"/#10/#8000/", 0) == 0 || at->first.rfind(u"/#10/#9000/", 0) == 0;
+    bool settings =
+        at->first.rfind(u"/#10/#8000/", 0) == 0 || at->first.rfind(u"/#10/#9000/", 0) == 0;
     at = settings ? leaves.erase(at) : std::next(at);
   }
   return leaves;
