@@ -298,6 +298,20 @@ def test_read_only_target_is_replaced_only_when_asked(tmp_path, target):
     assert printed(written).stdout.decode() == CRLF_SETTINGS
 
 
+def test_windows_build_refuses_a_read_only_target_unless_asked(wine, tmp_path):
+    exe = copy(X86_LAUNCHER, tmp_path)
+    settings = tmp_path / "settings.ini"
+    settings.write_text(SETTINGS)
+    exe.chmod(0o555)  # Wine shows a file without write permission as read-only
+    before = exe.read_bytes()
+    command = ["-u", CODE, windows_path(exe), windows_path(settings)]
+    refused = wine.run(WINDOWS_TOOL, command)
+    assert refused.returncode == 1 and b"read-only" in refused.stderr
+    assert exe.read_bytes() == before
+    assert wine.run(WINDOWS_TOOL, ["--replace-read-only", *command]).returncode == 0
+    assert printed(exe).stdout.decode() == CRLF_SETTINGS
+
+
 def test_print_refuses_a_wrong_code_and_a_bare_launcher(tmp_path):
     exe = copy(X86_LAUNCHER, tmp_path)
     bare = printed(exe)
