@@ -218,6 +218,9 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
       dataEnd = section.rawPointer + uint64_t{section.rawSize};
     }
   }
+  const PeSection& last = sections_.back();
+  const uint64_t oldImageEnd =
+      AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_);
   const PeSection* resources = inserting ? nullptr : &sections_[index];
   uint64_t startVa = 0;
   uint64_t oldVaSpan = 0;
@@ -230,10 +233,7 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
     startRaw = resources->rawPointer;
     oldRawSpan = resources->rawSize;
   } else {
-    const PeSection& last = sections_.back();
-    startVa = index < count
-                  ? sections_[index].virtualAddress
-                  : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_);
+    startVa = index < count ? sections_[index].virtualAddress : oldImageEnd;
     startRaw = dataEnd;
     for (size_t i = index; i < count; ++i) {
       if (sections_[i].rawSize != 0) {
@@ -270,7 +270,8 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
   }
 
   // Every table the sections behind the resources hold would have to move with them; only
-  // the relocations can (their contents are addresses of other sections).
+  // the relocations can (their contents are addresses of other sections), and only from
+  // inside the image: moved from beyond it, their address would wrap round.
   for (uint32_t i = 0; i < directoryCount_; ++i) {
     uint32_t rva = Field32(directories_ + i * 8);
     uint32_t size = Field32(directories_ + i * 8 + 4);
@@ -280,7 +281,11 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
       return false;
     }
     if (rva + uint64_t{size} <= startVa) continue;
-    if (i == kRelocationDirectory && rva >= startVa + oldVaSpan) continue;
+    if (i == kRelocationDirectory && rva >= startVa + oldVaSpan) {
+      if (rva + uint64_t{size} <= oldImageEnd) continue;
+      error = u"the base relocation table lies outside the image";
+      return false;
+    }
     error = Text(u"the ") + kDirectoryNames[i] + u" lies in or behind the resources";
     return false;
   }
@@ -298,12 +303,7 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
   const uint64_t newVaSpan = AlignUp(data.size(), sectionAlignment_);
   const int64_t rawDelta = static_cast<int64_t>(newRawSpan) - static_cast<int64_t>(oldRawSpan);
   const int64_t vaDelta = static_cast<int64_t>(newVaSpan) - static_cast<int64_t>(oldVaSpan);
-  const PeSection& last = sections_.back();
-  uint64_t imageEnd =
-      inserting && index == count
-          ? startVa + newVaSpan
-          : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_) +
-                vaDelta;
+  uint64_t imageEnd = inserting && index == count ? startVa + newVaSpan : oldImageEnd + vaDelta;
   if (imageEnd > 0xFFFFFFFFu || bytes_.size() + rawDelta > 0xFFFFFFFFu) {
     error = u"the resources make the image too large";
     return false;

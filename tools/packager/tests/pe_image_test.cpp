@@ -264,6 +264,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Sections off their alignment would leave the image size unaligned.
         RefusalCase{"sections_off_the_section_alignment",
                     Modified(kGood, kOptional + 32, 0x2000), "section alignment"},
+        // Moved with the sections behind the resources, the address would wrap round.
+        RefusalCase{"relocations_beyond_the_image",
+                    Modified(kGood, kOptional + 96 + 5 * 8, 0xFFFFFF00), "outside the image"},
         RefusalCase{"small_section_alignment_unlike_file_alignment",
                     Modified(kGood, kOptional + 32, 0x400), "unusable alignments"}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
