@@ -297,6 +297,11 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
     error = u"the symbol table lies inside the resources";
     return false;
   }
+  // Moved from beyond the end of the file, its offset would wrap round.
+  if (symbols > bytes_.size()) {
+    error = u"the symbol table lies outside the file";
+    return false;
+  }
 
   ByteString data = SerializeResourceSection(root, static_cast<uint32_t>(startVa));
   const uint64_t newRawSpan = AlignUp(data.size(), fileAlignment_);

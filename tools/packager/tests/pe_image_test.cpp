@@ -267,6 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Moved with the sections behind the resources, the address would wrap round.
         RefusalCase{"relocations_beyond_the_image",
                     Modified(kGood, kOptional + 96 + 5 * 8, 0xFFFFFF00), "outside the image"},
+        RefusalCase{"symbol_table_beyond_the_file", Modified(kGood, kPeHeader + 12, 0xFFFFFFFF),
+                    "symbol table lies outside the file"},
         RefusalCase{"small_section_alignment_unlike_file_alignment",
                     Modified(kGood, kOptional + 32, 0x400), "unusable alignments"}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
