@@ -17,6 +17,9 @@ constexpr size_t kDataAlignment = 8;
 // The loader walks three levels (type, name, language); anything far deeper is not a tree
 // any linker writes, and the limit keeps the walk's recursion shallow.
 constexpr int kMaxDepth = 8;
+// Data belongs below a type and a name; the loader finds nothing higher up, and a leaf there
+// could be dropped unseen where the settings' type or name directory goes.
+constexpr int kLanguageLevel = 3;
 
 size_t AlignUp(size_t value, size_t alignment) {
   return (value + alignment - 1) / alignment * alignment;
@@ -51,6 +54,8 @@ class TreeReader {
         if (!ReadDirectory(target & ~kHighBit, *entry.directory, depth + 1)) return false;
       } else if (!ReadData(target, entry.data)) {
         return false;
+      } else if (depth < kLanguageLevel) {
+        return Fail(u"resource data lies above the language level of the tree");
       }
       directory.entries.push_back(std::move(entry));
     }
