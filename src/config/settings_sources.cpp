@@ -89,7 +89,9 @@ Text LayeredSettings::Get(const Text& section, const Text& key) const {
   if (!fileValue.empty()) return fileValue;
   Text plusValue = file_.Get(section + u"+", key);
   if (!plusValue.empty()) {
-    if (plusValue.front() != u' ') result += u' ';
+    // The one space goes only between two values: a leading one would make an empty first VM
+    // parameter or class path entry.
+    if (!result.empty() && plusValue.front() != u' ') result += u' ';
     result += plusValue;
   }
   return result;

@@ -128,6 +128,9 @@ void ExpandDateTimePlaceholder(Text& name, const LocalTime& time, PictureFormatt
       withMilliseconds += c;
     }
   }
+  // The formatting calls write at most 260 characters, and some overrun their own stack on a
+  // longer picture; such a name is used as written.
+  if (withMilliseconds.size() >= kPictureResultLimit) return;
   Text timed;
   if (!formatTime(withMilliseconds, time, timed)) timed = withMilliseconds;
   Text dated;

@@ -22,8 +22,12 @@ struct LocalTime {
 // picture cannot be formatted.
 using PictureFormatter = bool (*)(const Text& picture, const LocalTime& time, Text& result);
 
+// The longest formatted picture, with its terminating NUL, that the formatters return.
+constexpr size_t kPictureResultLimit = 260;
+
 // Formats the placeholder with the time pictures first and the date pictures after; a
-// picture a formatter rejects is kept as it stood before that formatter.
+// picture a formatter rejects is kept as it stood before that formatter. A picture of
+// kPictureResultLimit characters or more cannot fit, and the name stays as written.
 void ExpandDateTimePlaceholder(Text& name, const LocalTime& time, PictureFormatter formatTime,
                                PictureFormatter formatDate);
 

@@ -16,5 +16,5 @@ bool IsUncPath(const Text& path);
 // The root ("C:", "\\server", "\\?\C:"), then each name between backslashes, empty ones
 // between two backslashes included. A path from the root of the current drive (or, on a
 // POSIX host, any absolute path) has the empty root, so joining the components with
-// backslashes rebuilds the path.
+// backslashes rebuilds the path, but for a trailing backslash, which adds no empty name.
 TextList SplitPathComponents(const Text& path);

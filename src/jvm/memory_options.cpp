@@ -8,7 +8,13 @@ bool IsRelativeMemoryOption(const Text& parameter) {
   Text head = parameter.substr(0, 4);
   if (head != u"-Xms" && head != u"-Xmx" && head != u"-Xss") return false;
   char16_t unit = parameter.back();
-  return unit == u'P' || unit == u'p' || unit == u'T' || unit == u't';
+  if (unit != u'P' && unit != u'p' && unit != u'T' && unit != u't') return false;
+  // Without a number it is no percentage: passed on as written, the VM's own message names
+  // what the user wrote rather than a size made up from nothing.
+  for (size_t i = 4; i + 1 < parameter.size(); ++i) {
+    if (IsAsciiDigit(parameter[i])) return true;
+  }
+  return false;
 }
 
 NumberList ParseNumberList(const Text& text) {

@@ -13,7 +13,8 @@ struct NumberList {
   std::vector<uint32_t> numbers;
 };
 
-// "-Xms", "-Xmx" or "-Xss" ending in P or p (physical memory) or T or t (address space).
+// "-Xms", "-Xmx" or "-Xss" with a digit and ending in P or p (physical memory) or T or t
+// (address space).
 bool IsRelativeMemoryOption(const Text& parameter);
 // Decimal numbers separated by ":" from the first digit or ":" on; other characters skipped.
 NumberList ParseNumberList(const Text& text);

@@ -17,15 +17,18 @@ bool PathExists(const Text& path) {
 
 // Creates the missing folders that lead to the file, never the file itself, and never
 // removes one. On a UNC path the share and folders above it may refuse creation and still
-// exist, so failures there do not stop the walk.
+// exist, so failures there do not stop the walk. A relative name has no root to skip: its
+// first component is a folder below the working folder, where the Java program opens it.
 uint32_t CreateParentFolders(const Text& path) {
   if (PathExists(path)) return 0;
   bool unc = IsUncPath(path);
+  bool relative = !path.empty() && path[0] != u'\\' && !IsAbsolutePath(path, os::Host());
   TextList components = SplitPathComponents(path);
-  Text built = components.front();
+  size_t first = relative ? 0 : 1;
+  Text built = relative ? Text() : components.front();
   uint32_t lastError = 0;
-  for (size_t i = 1; i + 1 < components.size(); ++i) {
-    Text candidate = built + u'\\' + components[i];
+  for (size_t i = first; i + 1 < components.size(); ++i) {
+    Text candidate = i == 0 ? components[i] : built + u'\\' + components[i];
     uint32_t error = os::CreateFolder(candidate);
     if (error != 0) {
       if (error != os::kErrorAlreadyExists && !unc) return error;

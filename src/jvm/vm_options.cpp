@@ -1,4 +1,5 @@
 // The process environment and the VM option strings assembled from the settings.
+#include "core/environment_references.h"
 #include "core/paths.h"
 #include "core/words.h"
 #include "jvm/java_host.h"
@@ -24,10 +25,7 @@ Text ExecutableFolder() {
   return GetModulePath(path) ? FolderOf(path) : Text();
 }
 
-Text Expanded(Text text) {
-  os::ExpandEnvironment(text);
-  return text;
-}
+Text Expanded(const Text& text) { return ExpandReferences(text, os::FindEnvironmentValue); }
 
 // A file name setting with its environment references resolved, in the launcher's spelling
 // (the host's own spelling is accepted too).

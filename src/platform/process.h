@@ -36,8 +36,9 @@ uint32_t SetWorkingDirectory(const Text& folder);
 // An environment variable read into a buffer of 260 characters; empty when unset or larger.
 Text EnvironmentValue(const Text& name);
 void SetEnvironmentValue(const Text& name, const Text& value);
-// Replaces %NAME% references with their values; unknown names stay; unchanged on failure.
-void ExpandEnvironment(Text& text);
+// A variable's whole value, however long; false when it is not set. The lookup of the
+// %NAME% references in settings (core/environment_references.h).
+bool FindEnvironmentValue(const Text& name, Text& value);
 
 // Text in the ANSI code page of the calling thread's locale (UTF-8 on POSIX); characters the
 // code page cannot hold become its default character.

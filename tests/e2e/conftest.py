@@ -45,6 +45,9 @@ class Wine:
         self.prefix = Path(prefix)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
+        # The shell's note of its last command, which Wine would pass on, is no variable a
+        # Windows process has: "%_%" between two date placeholders would expand to it.
+        self.env.pop("_", None)
         self._appdata = None
 
     def start(self):

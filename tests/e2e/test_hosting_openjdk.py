@@ -157,6 +157,27 @@ def test_class_path_wildcards_relative_entries_and_absolute_entries(host_app, tm
     assert entries[2:] == [str(shared), str(exe.parent / "classes"), ""]
 
 
+def test_class_path_longer_than_any_command_line(host_app):
+    entries = ["/jars/%s%04d.jar" % ("j" * 90, i) for i in range(1100)]
+    exe = host_app(settings(class_path=";".join([r"lib\probe.jar", *entries, "%APP_JARS%/x.jar"])))
+    result = subprocess.run([str(exe)], cwd=exe.parent, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, timeout=60,
+                            env=dict(os.environ, APP_JARS="/more"))
+    class_path, = values(result, "classpath")
+    assert len(class_path) > 100000
+    probe = str(exe.parent / "lib" / "probe.jar")
+    assert class_path == ":".join([probe, *entries, "/more/x.jar", ""])
+
+
+def test_vm_parameters_only_in_a_plus_section(host_app):
+    # With nothing to append to, the value must not start with a space: the runtime refuses
+    # an empty option.
+    ini = settings() + "[Java Runtime Environment+]\nVirtual Machine Parameters=-Dp.one=1\n"
+    result = run(host_app(ini))
+    assert result.returncode == 0, result.stdout
+    assert values(result, "option")[0] == "-Dp.one=1"
+
+
 def test_embedded_jar_puts_the_executable_first(host_app, java_jars):
     exe = host_app(settings(class_path="", application="Embedded Jar=YES\n"), jars=())
     # An executable with a jar appended is both a program and a jar the runtime can read.
@@ -227,6 +248,18 @@ def test_dated_output_and_error_files_in_missing_folders(host_app, tmp_path):
     assert out_files[0].name == err_files[0].name
     stamp = re.fullmatch(r"app_(\d{8}_\d{6})\.log", out_files[0].name).group(1)
     assert before <= datetime.datetime.strptime(stamp, "%Y%m%d_%H%M%S") <= after
+
+
+def test_relative_file_names_get_their_folders_below_the_working_folder(host_app, tmp_path):
+    application = "Output File=logs/out.txt\nError File=logs\\err\\deep\\err.txt\n"
+    exe = host_app(settings(vm="-Dprobe=print", application=application))
+    work = tmp_path / "work"
+    work.mkdir()
+    result = subprocess.run([str(exe), "one"], cwd=work, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, timeout=60)
+    assert result.returncode == 0
+    assert (work / "logs" / "out.txt").read_text() == "to out one\n"
+    assert (work / "logs" / "err" / "deep" / "err.txt").read_text() == "to err one\n"
 
 
 @pytest.mark.parametrize("word, kept", [("yes", True), ("Yes", False)])

@@ -281,6 +281,21 @@ def test_class_path_wildcards_relative_and_absolute_entries(wine, hosted):
     assert entries[2:] == [r"C:\shared\x.jar", app + r"\EXTRA.jar", ""]
 
 
+def test_class_path_and_cmd_longer_than_any_command_line_reach_the_runtime(wine, hosted):
+    # Hosting the VM in-process is what lets a class path outgrow a command line: neither it
+    # nor Cmd may be cut at the 32K of the environment-expansion call.
+    entries = [r"C:\jars\%s%04d.jar" % ("j" * 90, i) for i in range(1100)]
+    exe, library = hosted(class_path=";".join(entries) + r";%APP_JARS%\x.jar",
+                          application="Cmd=" + " ".join(["w"] * 20000) + " %APP_JARS%\n")
+    result = wine.run(exe, env={"APP_JARS": r"C:\more"})
+    assert result.returncode == 0, result.stdout
+    record = Record(library)
+    option = record.options()[0]
+    assert len(option) > 100000
+    assert option == "-Djava.class.path=%s;C:\\more\\x.jar;" % ";".join(entries)
+    assert record.values("main_args") == ["20001"]
+
+
 def test_embedded_jar_alone_is_a_class_path(wine, hosted):
     exe, library = hosted(class_path="", application="Embedded Jar=YES\n")
     result = wine.run(exe)
@@ -321,6 +336,29 @@ def test_dated_files_in_missing_folders_get_the_programs_streams(wine, hosted, t
                                             windows_path(err_file) + " append=1"]
     assert record.values("setOut") == [windows_path(out_file)]
     assert record.values("setErr") == [windows_path(err_file)]
+
+
+def test_relative_file_names_get_their_folders_below_the_working_folder(wine, hosted, tmp_path):
+    exe, library = hosted(application="Output File=logs\\out_%%yyyy%%.txt\n"
+                                      "Error File=logs\\err\\deep\\err.txt\n",
+                          script="main print hello\n")
+    work = tmp_path / "work"
+    work.mkdir()
+    result = wine.run(exe, cwd=work)
+    assert result.returncode == 0
+    out_file, = (work / "logs").glob("out_*.txt")
+    assert out_file.read_bytes() == b"out:hello\n"
+    assert (work / "logs" / "err" / "deep" / "err.txt").read_bytes() == b"err:hello\n"
+
+
+def test_picture_too_long_for_the_formatting_call_is_used_as_written(wine, hosted, tmp_path):
+    picture = "y" * 1000
+    exe, library = hosted(application="Output File=%s\\out_%%%s%%.txt\n"
+                                      % (windows_path(tmp_path), picture),
+                          script="main print hello\n")
+    result = wine.run(exe)
+    assert result.returncode == 0
+    assert Record(library).values("main_args") == ["0"]
 
 
 def test_file_that_cannot_be_opened_is_described_and_the_program_still_runs(wine, hosted, tmp_path):

@@ -278,6 +278,40 @@ def test_refusals_leave_the_input_untouched(case, tmp_path):
     assert {path.name: path.stat().st_mtime_ns for path in folder.iterdir()} == stamps
 
 
+@pytest.mark.parametrize("target", ["executable", "output"])
+def test_read_only_target_is_replaced_only_when_asked(tmp_path, target):
+    exe = copy(X86_LAUNCHER, tmp_path)
+    output = []
+    written = exe
+    if target == "output":
+        written = tmp_path / "packaged.exe"
+        written.write_bytes(b"older")
+        output = ["--output", written]
+    written.chmod(0o555)
+    before = written.read_bytes()
+    refused = embed(exe, SETTINGS, CODE, *output)
+    assert refused.returncode == 1
+    assert b"read-only" in refused.stderr and b"--replace-read-only" in refused.stderr
+    assert written.read_bytes() == before
+    assert sorted(path.name for path in tmp_path.iterdir()) == sorted({exe.name, written.name})
+    assert embed(exe, SETTINGS, CODE, "--replace-read-only", *output).returncode == 0
+    assert printed(written).stdout.decode() == CRLF_SETTINGS
+
+
+def test_windows_build_refuses_a_read_only_target_unless_asked(wine, tmp_path):
+    exe = copy(X86_LAUNCHER, tmp_path)
+    settings = tmp_path / "settings.ini"
+    settings.write_text(SETTINGS)
+    exe.chmod(0o555)  # Wine shows a file without write permission as read-only
+    before = exe.read_bytes()
+    command = ["-u", CODE, windows_path(exe), windows_path(settings)]
+    refused = wine.run(WINDOWS_TOOL, command)
+    assert refused.returncode == 1 and b"read-only" in refused.stderr
+    assert exe.read_bytes() == before
+    assert wine.run(WINDOWS_TOOL, ["--replace-read-only", *command]).returncode == 0
+    assert printed(exe).stdout.decode() == CRLF_SETTINGS
+
+
 def test_print_refuses_a_wrong_code_and_a_bare_launcher(tmp_path):
     exe = copy(X86_LAUNCHER, tmp_path)
     bare = printed(exe)

@@ -111,9 +111,9 @@ JUDGING = [
     Case("product_information_never_layered",
          MAIN + "[Product Information+]\nProduct Name=Acme\nProduct Code={1}\n"),
     Case("plus_section_extends", MAIN + "[Java Runtime Environment+]\nLibrary Path=lib\n",
-         {"libraryPath": " lib"}),
+         {"libraryPath": "lib"}),
     Case("main_class_from_plus_section", "[Java Runtime Environment+]\nMain Class=a.B\n",
-         {"mainClassName": " a/B"}),
+         {"mainClassName": "a/B"}),
     # The private-profile rules themselves.
     Case("names_in_any_case",
          "[java runtime environment]\nmain class=com.example.App\n[APPLICATION]\nfailure CHECK=yes\n",

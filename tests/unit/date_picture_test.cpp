@@ -59,4 +59,23 @@ TEST(ExpandDateTimePlaceholderTest, RejectedPictureIsKeptUnformatted) {
   EXPECT_EQ(name, u"out_HH_7.log");
 }
 
+bool Unreachable(const Text&, const LocalTime&, Text&) {
+  ADD_FAILURE() << "a picture too long for the result was handed to a formatter";
+  return false;
+}
+
+// The formatting calls write at most 260 characters, and some overrun their own stack on a
+// longer picture; such a name is used as written.
+TEST(ExpandDateTimePlaceholderTest, PictureLongerThanTheResultIsLeftAsWritten) {
+  for (size_t length : {size_t{260}, size_t{1000}}) {
+    Text name = u"out_%" + Text(length, u'y') + u"%.log";
+    const Text written = name;
+    ExpandDateTimePlaceholder(name, kMorning, Unreachable, Unreachable);
+    EXPECT_EQ(name, written) << length;
+  }
+  Text name = u"%" + Text(255, u'd') + u"L%";  // the milliseconds make it 256: still formatted
+  ExpandDateTimePlaceholder(name, kMorning, FormatTimePicture, Reject);
+  EXPECT_EQ(name, Text(255, u'd') + u"7");
+}
+
 }  // namespace

@@ -30,7 +30,6 @@ INSTANTIATE_TEST_SUITE_P(
         MemoryCase{"capital_unit", u"-Xmx50P", u"-Xmx1048576K"},
         MemoryCase{"of_address_space", u"-Xmx50T", u"-Xmx524288K"},
         MemoryCase{"fourth_number_ignored", u"-Xmx10:1:2:3p", u"-Xmx2048K"},
-        MemoryCase{"no_digit_keeps_whole_text", u"-Xmxp", u"-Xmxp0K"},
         MemoryCase{"prefix_up_to_first_digit", u"-Xmx=25p", u"-Xmx=524288K"},
         MemoryCase{"above_hundred_percent", u"-Xmx200p", u"-Xmx4194304K"},
         MemoryCase{"stack_option", u"-Xss1p", u"-Xss20971K"}),
@@ -51,7 +50,7 @@ struct RelativeCase {
 
 class IsRelativeMemoryOptionTest : public testing::TestWithParam<RelativeCase> {};
 
-TEST_P(IsRelativeMemoryOptionTest, NeedsPrefixAndUnitLetter) {
+TEST_P(IsRelativeMemoryOptionTest, NeedsPrefixNumberAndUnitLetter) {
   EXPECT_EQ(IsRelativeMemoryOption(GetParam().parameter), GetParam().relative);
 }
 
@@ -62,7 +61,12 @@ INSTANTIATE_TEST_SUITE_P(
                     RelativeCase{"megabytes", u"-Xmx50m", false},
                     RelativeCase{"other_option", u"-Xmn50p", false},
                     RelativeCase{"physical", u"-Xms10p", true},
-                    RelativeCase{"address_space", u"-Xss10t", true}),
+                    RelativeCase{"address_space", u"-Xss10t", true},
+                    // Without a number the VM's own message should name what was written.
+                    RelativeCase{"unit_alone", u"-Xmxp", false},
+                    RelativeCase{"colons_alone", u"-Xms:::t", false},
+                    RelativeCase{"letter_alone", u"-XmxAp", false},
+                    RelativeCase{"digit_after_other_characters", u"-Xmx=25p", true}),
     [](const testing::TestParamInfo<RelativeCase>& info) { return info.param.name; });
 
 TEST(ParseNumberListTest, ReadsColonSeparatedNumbersFromFirstDigit) {

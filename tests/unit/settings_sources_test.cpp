@@ -123,7 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Application+]\r\nCmd=-y\r\n", u"-x -y"},
         LayerCase{"plus_value_starting_with_space_adds_none", FromAscii(kEmbedded),
                   "[Application+]\r\nCmd=\" -y\"\r\n", u"-x -y"},
-        LayerCase{"plus_without_embedded_value", u"", "[Application+]\r\nCmd=-y\r\n", u" -y"},
+        // The space goes only between two values: a leading one would make an empty first
+        // VM parameter, which the runtime refuses, or an empty first class path entry.
+        LayerCase{"plus_without_embedded_value", u"", "[Application+]\r\nCmd=-y\r\n", u"-y"},
+        LayerCase{"plus_after_empty_embedded_value", u"[Application]\r\nCmd=\r\n",
+                  "[Application+]\r\nCmd=-y\r\n", u"-y"},
         LayerCase{"empty_file_value_does_not_hide", FromAscii(kEmbedded),
                   "[Application]\r\nCmd=\r\n", u"-x"},
         LayerCase{"empty_file_value_then_plus", FromAscii(kEmbedded),

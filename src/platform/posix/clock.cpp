@@ -23,11 +23,11 @@ LocalTime CurrentLocalTime() {
 }
 
 bool FormatTimePicture(const Text& picture, const LocalTime& time, Text& result) {
-  return ::FormatTimePicture(picture, time, result) && result.size() < 260;
+  return ::FormatTimePicture(picture, time, result) && result.size() < kPictureResultLimit;
 }
 
 bool FormatDatePicture(const Text& picture, const LocalTime& time, Text& result) {
-  return ::FormatDatePicture(picture, time, result) && result.size() < 260;
+  return ::FormatDatePicture(picture, time, result) && result.size() < kPictureResultLimit;
 }
 
 }  // namespace os

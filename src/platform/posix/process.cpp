@@ -81,27 +81,11 @@ void SetEnvironmentValue(const Text& name, const Text& value) {
   setenv(ToUtf8(name).c_str(), ToUtf8(value).c_str(), 1);
 }
 
-void ExpandEnvironment(Text& text) {
-  Text expanded;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t open = text.find(u'%', at);
-    size_t close = open == Text::npos ? Text::npos : text.find(u'%', open + 1);
-    if (close == Text::npos) break;
-    Text name = text.substr(open + 1, close - open - 1);
-    const char* value = name.empty() ? nullptr : getenv(ToUtf8(name).c_str());
-    expanded += text.substr(at, open - at);
-    if (value) {
-      expanded += FromUtf8(value);
-      at = close + 1;
-    } else {
-      // Unknown names stay as written; the closing sign may open the next reference.
-      expanded += text.substr(open, close - open);
-      at = close;
-    }
-  }
-  expanded += text.substr(at);
-  text = expanded;
+bool FindEnvironmentValue(const Text& name, Text& value) {
+  const char* found = getenv(ToUtf8(name).c_str());
+  if (!found) return false;
+  value = FromUtf8(found);
+  return true;
 }
 
 ByteString ToThreadCodePage(const Text& text) { return ToUtf8(text); }

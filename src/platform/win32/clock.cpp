@@ -34,8 +34,8 @@ using PictureFormatter = int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, L
 static bool FormatPicture(PictureFormatter format, const Text& picture, const LocalTime& time,
                           Text& result) {
   SYSTEMTIME s = ToSystemTime(time);
-  wchar_t buffer[MAX_PATH];
-  int length = format(LOCALE_USER_DEFAULT, 0, &s, Wide(picture), buffer, MAX_PATH);
+  wchar_t buffer[kPictureResultLimit];
+  int length = format(LOCALE_USER_DEFAULT, 0, &s, Wide(picture), buffer, kPictureResultLimit);
   if (length <= 0) return false;
   result = FromWide(buffer);
   return true;

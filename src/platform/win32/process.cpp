@@ -70,13 +70,19 @@ void SetEnvironmentValue(const Text& name, const Text& value) {
   SetEnvironmentVariableW(Wide(name), Wide(value));
 }
 
-void ExpandEnvironment(Text& text) {
-  DWORD needed = ExpandEnvironmentStringsW(Wide(text), nullptr, 0);
-  if (needed == 0) return;
-  std::vector<wchar_t> buffer(needed);
-  DWORD length = ExpandEnvironmentStringsW(Wide(text), buffer.data(), needed);
-  if (length == 0 || length > needed) return;
-  text = FromWide(buffer.data());
+// Asked again with the size it reports, as long as the value keeps growing in between.
+bool FindEnvironmentValue(const Text& name, Text& value) {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    DWORD length =
+        GetEnvironmentVariableW(Wide(name), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return false;
+    if (length < buffer.size()) {
+      value = FromWide(buffer.data(), length);
+      return true;
+    }
+    buffer.resize(length);
+  }
 }
 
 // Without best-fit mapping: a look-alike (O for Omega, a plain quote for a full-width one)

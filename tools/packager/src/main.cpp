@@ -54,6 +54,9 @@ int Embed(const ToolOptions& options) {
     return Refuse(options.executable + u": " + error);
   }
   const Text& target = options.output.empty() ? options.executable : options.output;
+  if (!options.replaceReadOnly && tool::IsReadOnly(target)) {
+    return Refuse(u"'" + target + u"' is read-only; --replace-read-only writes over it");
+  }
   if (!tool::ReplaceWithNewFile(target, result, options.executable, error)) return Refuse(error);
   tool::WriteOutput(u"embed-settings: " + target + u" now carries " +
                     DecimalText(static_cast<long long>(text.size())) +

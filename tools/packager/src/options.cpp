@@ -2,7 +2,8 @@
 #include "options.h"
 
 const char16_t kToolUsage[] =
-    u"Usage: embed-settings --upgrade-code CODE [--output FILE] [--verbatim] EXECUTABLE SETTINGS\n"
+    u"Usage: embed-settings --upgrade-code CODE [--output FILE] [--verbatim]\n"
+    u"                      [--replace-read-only] EXECUTABLE SETTINGS\n"
     u"       embed-settings --print --upgrade-code CODE EXECUTABLE\n"
     u"\n"
     u"Writes the settings file SETTINGS into the launcher EXECUTABLE as its embedded settings\n"
@@ -14,6 +15,8 @@ const char16_t kToolUsage[] =
     u"  -o, --output FILE        write the result to FILE instead of replacing EXECUTABLE\n"
     u"      --verbatim           store the text exactly as decoded; by default every line end\n"
     u"                           becomes CR LF and a leading byte-order mark is dropped\n"
+    u"      --replace-read-only  write over a read-only EXECUTABLE or FILE, which is refused\n"
+    u"                           otherwise\n"
     u"  -p, --print              print the embedded settings of EXECUTABLE instead; fails when\n"
     u"                           the upgrade code does not open them\n"
     u"  -h, --help               show this text\n"
@@ -75,6 +78,8 @@ bool ParseToolOptions(const TextList& arguments, ToolOptions& options, Text& err
       options.print = true;
     } else if (argument == u"--verbatim") {
       options.verbatim = true;
+    } else if (argument == u"--replace-read-only") {
+      options.replaceReadOnly = true;
     } else {
       error = u"unknown option " + argument;
       return false;
@@ -85,8 +90,8 @@ bool ParseToolOptions(const TextList& arguments, ToolOptions& options, Text& err
     error = u"the upgrade code is missing (--upgrade-code CODE)";
     return false;
   }
-  if (options.print && (!options.output.empty() || options.verbatim)) {
-    error = u"--print writes nothing: --output and --verbatim do not apply";
+  if (options.print && (!options.output.empty() || options.verbatim || options.replaceReadOnly)) {
+    error = u"--print writes nothing: --output, --verbatim and --replace-read-only do not apply";
     return false;
   }
   size_t wanted = options.print ? 1 : 2;

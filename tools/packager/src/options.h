@@ -7,6 +7,7 @@ struct ToolOptions {
   bool help = false;
   bool print = false;
   bool verbatim = false;
+  bool replaceReadOnly = false;
   bool upgradeCodeGiven = false;
   Text upgradeCode;
   Text output;

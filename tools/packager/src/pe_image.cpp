@@ -15,6 +15,7 @@ constexpr uint32_t kDiscardable = 0x02000000;
 constexpr uint32_t kInitializedData = 0x00000040;
 constexpr uint32_t kResourceSectionFlags = kInitializedData | 0x40000000;  // and readable
 
+// The directories the format defines; slots beyond them name nothing this tool knows.
 const char16_t* const kDirectoryNames[] = {u"export table",
                                            u"import table",
                                            u"resource table",
@@ -31,6 +32,10 @@ const char16_t* const kDirectoryNames[] = {u"export table",
                                            u"delay import table",
                                            u"runtime header",
                                            u"reserved directory"};
+
+constexpr uint32_t kDefinedDirectories = sizeof(kDirectoryNames) / sizeof(kDirectoryNames[0]);
+// Below a page the loader maps the file as it lies, so both alignments must agree.
+constexpr uint32_t kPageSize = 0x1000;
 
 bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
@@ -87,6 +92,7 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
   if (directoryCount_ > (optionalSize - directoryStart) / 8) {
     directoryCount_ = static_cast<uint32_t>((optionalSize - directoryStart) / 8);
   }
+  if (directoryCount_ > kDefinedDirectories) directoryCount_ = kDefinedDirectories;
   if (directoryCount_ <= kResourceDirectory) {
     return fail(u"the PE image has no resource table slot");
   }
@@ -94,7 +100,8 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
   fileAlignment_ = Field32(optionalHeader_ + 36);
   sizeOfHeaders_ = Field32(optionalHeader_ + 60);
   if (!IsPowerOfTwo(fileAlignment_) || !IsPowerOfTwo(sectionAlignment_) ||
-      sectionAlignment_ < fileAlignment_) {
+      sectionAlignment_ < fileAlignment_ ||
+      (sectionAlignment_ < kPageSize && sectionAlignment_ != fileAlignment_)) {
     return fail(u"the PE image has unusable alignments");
   }
   if (sizeOfHeaders_ < sectionTable_ + sectionCount * kSectionHeaderSize ||
@@ -116,6 +123,15 @@ bool PeImage::Parse(ByteString bytes, Text& error) {
     section.characteristics = Field32(at + 36);
     if (section.rawSize != 0 && uint64_t{section.rawPointer} + section.rawSize > bytes_.size()) {
       return fail(u"the PE image is cut short: a section's data lies beyond the end of the file");
+    }
+    // New resources would be written over the headers, or mapped over them.
+    if ((section.rawSize != 0 && section.rawPointer < sizeOfHeaders_) ||
+        section.virtualAddress < sizeOfHeaders_) {
+      return fail(u"a section lies inside the PE headers");
+    }
+    // Addresses off the alignment would give the rewritten image an unaligned size.
+    if (section.virtualAddress % sectionAlignment_ != 0) {
+      return fail(u"a section does not begin on the section alignment");
     }
     if (!sections_.empty() &&
         section.virtualAddress <
@@ -202,6 +218,9 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
       dataEnd = section.rawPointer + uint64_t{section.rawSize};
     }
   }
+  const PeSection& last = sections_.back();
+  const uint64_t oldImageEnd =
+      AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_);
   const PeSection* resources = inserting ? nullptr : &sections_[index];
   uint64_t startVa = 0;
   uint64_t oldVaSpan = 0;
@@ -214,10 +233,7 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
     startRaw = resources->rawPointer;
     oldRawSpan = resources->rawSize;
   } else {
-    const PeSection& last = sections_.back();
-    startVa = index < count
-                  ? sections_[index].virtualAddress
-                  : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_);
+    startVa = index < count ? sections_[index].virtualAddress : oldImageEnd;
     startRaw = dataEnd;
     for (size_t i = index; i < count; ++i) {
       if (sections_[i].rawSize != 0) {
@@ -254,7 +270,8 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
   }
 
   // Every table the sections behind the resources hold would have to move with them; only
-  // the relocations can (their contents are addresses of other sections).
+  // the relocations can (their contents are addresses of other sections), and only from
+  // inside the image: moved from beyond it, their address would wrap round.
   for (uint32_t i = 0; i < directoryCount_; ++i) {
     uint32_t rva = Field32(directories_ + i * 8);
     uint32_t size = Field32(directories_ + i * 8 + 4);
@@ -264,7 +281,11 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
       return false;
     }
     if (rva + uint64_t{size} <= startVa) continue;
-    if (i == kRelocationDirectory && rva >= startVa + oldVaSpan) continue;
+    if (i == kRelocationDirectory && rva >= startVa + oldVaSpan) {
+      if (rva + uint64_t{size} <= oldImageEnd) continue;
+      error = u"the base relocation table lies outside the image";
+      return false;
+    }
     error = Text(u"the ") + kDirectoryNames[i] + u" lies in or behind the resources";
     return false;
   }
@@ -276,18 +297,18 @@ bool PeImage::WithResources(const ResourceDirectory& root, ByteString& result, T
     error = u"the symbol table lies inside the resources";
     return false;
   }
+  // Moved from beyond the end of the file, its offset would wrap round.
+  if (symbols > bytes_.size()) {
+    error = u"the symbol table lies outside the file";
+    return false;
+  }
 
   ByteString data = SerializeResourceSection(root, static_cast<uint32_t>(startVa));
   const uint64_t newRawSpan = AlignUp(data.size(), fileAlignment_);
   const uint64_t newVaSpan = AlignUp(data.size(), sectionAlignment_);
   const int64_t rawDelta = static_cast<int64_t>(newRawSpan) - static_cast<int64_t>(oldRawSpan);
   const int64_t vaDelta = static_cast<int64_t>(newVaSpan) - static_cast<int64_t>(oldVaSpan);
-  const PeSection& last = sections_.back();
-  uint64_t imageEnd =
-      inserting && index == count
-          ? startVa + newVaSpan
-          : AlignUp(last.virtualAddress + uint64_t{SectionExtent(last)}, sectionAlignment_) +
-                vaDelta;
+  uint64_t imageEnd = inserting && index == count ? startVa + newVaSpan : oldImageEnd + vaDelta;
   if (imageEnd > 0xFFFFFFFFu || bytes_.size() + rawDelta > 0xFFFFFFFFu) {
     error = u"the resources make the image too large";
     return false;

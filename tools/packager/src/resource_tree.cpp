@@ -17,6 +17,9 @@ constexpr size_t kDataAlignment = 8;
 // The loader walks three levels (type, name, language); anything far deeper is not a tree
 // any linker writes, and the limit keeps the walk's recursion shallow.
 constexpr int kMaxDepth = 8;
+// Data belongs below a type and a name; the loader finds nothing higher up, and a leaf there
+// could be dropped unseen where the settings' type or name directory goes.
+constexpr int kLanguageLevel = 3;
 
 size_t AlignUp(size_t value, size_t alignment) {
   return (value + alignment - 1) / alignment * alignment;
@@ -25,7 +28,7 @@ size_t AlignUp(size_t value, size_t alignment) {
 class TreeReader {
  public:
   TreeReader(std::string_view section, uint32_t sectionRva)
-      : section_(section), sectionRva_(sectionRva) {}
+      : section_(section), sectionRva_(sectionRva), dataLeft_(section.size()) {}
 
   bool ReadDirectory(size_t offset, ResourceDirectory& directory, int depth = 1) {
     if (depth > kMaxDepth) return Fail(u"the resource tree is nested too deeply");
@@ -51,6 +54,8 @@ class TreeReader {
         if (!ReadDirectory(target & ~kHighBit, *entry.directory, depth + 1)) return false;
       } else if (!ReadData(target, entry.data)) {
         return false;
+      } else if (depth < kLanguageLevel) {
+        return Fail(u"resource data lies above the language level of the tree");
       }
       directory.entries.push_back(std::move(entry));
     }
@@ -97,6 +102,12 @@ class TreeReader {
     if (rva < sectionRva_ || !Fits(rva - sectionRva_, size)) {
       return Fail(u"resource data lies outside the resource section");
     }
+    // Entries of an honest tree have blocks of their own, which the section holds; entries
+    // that share one block could make the copies take any amount of memory.
+    if (size > dataLeft_) {
+      return Fail(u"the resource data adds up to more than the section holds: entries share it");
+    }
+    dataLeft_ -= size;
     data.bytes.assign(section_.substr(rva - sectionRva_, size));
     return true;
   }
@@ -104,6 +115,7 @@ class TreeReader {
   std::string_view section_;
   uint32_t sectionRva_;
   std::set<size_t> visited_;
+  size_t dataLeft_;
   Text error_;
 };
 

@@ -26,6 +26,11 @@ ToolOptions Embed(Text code, Text exe, Text settings, Text output = u"", bool ve
   return options;
 }
 
+ToolOptions ReplacingReadOnly(ToolOptions options) {
+  options.replaceReadOnly = true;
+  return options;
+}
+
 ToolOptions Print(Text code, Text exe) {
   ToolOptions options = Embed(std::move(code), std::move(exe), u"");
   options.print = true;
@@ -52,6 +57,7 @@ TEST_P(ToolOptionsTest, ReadsWhatToDo) {
   EXPECT_EQ(options.help, c.expected.help);
   EXPECT_EQ(options.print, c.expected.print);
   EXPECT_EQ(options.verbatim, c.expected.verbatim);
+  EXPECT_EQ(options.replaceReadOnly, c.expected.replaceReadOnly);
   EXPECT_EQ(options.upgradeCode, c.expected.upgradeCode);
   EXPECT_EQ(options.output, c.expected.output);
   EXPECT_EQ(options.executable, c.expected.executable);
@@ -81,6 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {u"-u", u"c", u"--", u"-a.exe", u"-a.ini"},
                     true,
                     Embed(u"c", u"-a.exe", u"-a.ini")},
+        OptionsCase{"replace_read_only",
+                    {u"-u", u"c", u"--replace-read-only", u"a.exe", u"a.ini"},
+                    true,
+                    ReplacingReadOnly(Embed(u"c", u"a.exe", u"a.ini"))},
         OptionsCase{"print", {u"--print", u"-u", u"c", u"app.exe"}, true, Print(u"c", u"app.exe")},
         OptionsCase{"help_alone", {u"--help"}, true, Help()},
         OptionsCase{"unknown_option_beside_help", {u"-h", u"--bogus"}, false, {}},
@@ -92,6 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsCase{"print_with_settings", {u"-p", u"-u", u"c", u"a.exe", u"a.ini"}, false, {}},
         OptionsCase{
             "print_with_output", {u"-p", u"-u", u"c", u"-o", u"b.exe", u"a.exe"}, false, {}},
+        OptionsCase{"print_replacing_read_only",
+                    {u"-p", u"-u", u"c", u"--replace-read-only", u"a.exe"},
+                    false,
+                    {}},
         OptionsCase{"unknown_option", {u"-u", u"c", u"--force", u"a.exe", u"a.ini"}, false, {}}),
     [](const testing::TestParamInfo<OptionsCase>& info) { return info.param.name; });
 

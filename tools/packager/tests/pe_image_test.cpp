@@ -209,6 +209,18 @@ std::string ImportsInRelocations() {
 
 const std::string kGood =
     BuildImage(Layout(false, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
+const size_t kOptional = kPeHeader + 24;
+size_t SectionHeaderAt(size_t index) { return kOptional + 224 + 40 * index; }
+
+// The resources as the first section with one field of their section header changed; moved
+// to address 0, the resource table names that address too.
+std::string ResourcesFirstWith(size_t field, uint32_t value) {
+  std::string image =
+      BuildImage(Layout(false, {ResourcesSection(kSmallTree), RelocationSection()}));
+  WriteU32(image, SectionHeaderAt(0) + field, value);
+  if (field == 12) WriteU32(image, kOptional + 96 + 2 * 8, value);
+  return image;
+}
 
 // A file of `size` bytes with a DOS header naming NT headers that begin with "PE\0\0" and
 // hold nothing but zeros up to the end of the file.
@@ -243,8 +255,47 @@ INSTANTIATE_TEST_SUITE_P(
                                             DataSection(), RelocationSection()})),
                     "section .data follows the resources"},
         RefusalCase{"no_room_for_a_section_header", NoRoomForHeader(), "no room"},
-        RefusalCase{"table_in_a_moving_section", ImportsInRelocations(), "import table"}),
+        RefusalCase{"table_in_a_moving_section", ImportsInRelocations(), "import table"},
+        // The new resources would be written over the headers.
+        RefusalCase{"section_data_inside_the_headers", ResourcesFirstWith(20, 0),
+                    "inside the PE headers"},
+        RefusalCase{"resources_at_address_zero", ResourcesFirstWith(12, 0),
+                    "inside the PE headers"},
+        // Sections off their alignment would leave the image size unaligned.
+        RefusalCase{"sections_off_the_section_alignment",
+                    Modified(kGood, kOptional + 32, 0x2000), "section alignment"},
+        // Moved with the sections behind the resources, the address would wrap round.
+        RefusalCase{"relocations_beyond_the_image",
+                    Modified(kGood, kOptional + 96 + 5 * 8, 0xFFFFFF00), "outside the image"},
+        RefusalCase{"symbol_table_beyond_the_file", Modified(kGood, kPeHeader + 12, 0xFFFFFFFF),
+                    "symbol table lies outside the file"},
+        RefusalCase{"small_section_alignment_unlike_file_alignment",
+                    Modified(kGood, kOptional + 32, 0x400), "unusable alignments"}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+
+// The format defines 16 data directories; a count beyond them names nothing the tool knows,
+// so what such a slot holds does not matter.
+TEST(RewriteTest, ReadsNoDirectoryBeyondTheSixteenTheFormatDefines) {
+  // A 32-bit optional header as long as a 64-bit one holds 18 directory slots.
+  std::string image = BuildImage(
+      Layout(true, {CodeSection(), ResourcesSection(kSmallTree), RelocationSection()}));
+  auto [resourceRva, resourceSize] = Directory(image, 2);
+  auto [relocationRva, relocationSize] = Directory(image, 5);
+  WriteU16(image, kOptional, 0x10B);
+  image.replace(kOptional + 92, 240 - 92, 240 - 92, '\0');
+  WriteU32(image, kOptional + 92, 18);
+  WriteU32(image, kOptional + 96 + 2 * 8, resourceRva);
+  WriteU32(image, kOptional + 96 + 2 * 8 + 4, resourceSize);
+  WriteU32(image, kOptional + 96 + 5 * 8, relocationRva);
+  WriteU32(image, kOptional + 96 + 5 * 8 + 4, relocationSize);
+  WriteU32(image, kOptional + 96 + 17 * 8, relocationRva + 0x100);
+  WriteU32(image, kOptional + 96 + 17 * 8 + 4, 4);
+  PeImage parsed;
+  Text error;
+  ByteString result;
+  ASSERT_TRUE(parsed.Parse(image, error)) << ToUtf8(error);
+  EXPECT_TRUE(parsed.WithResources(kLargeTree, result, error)) << ToUtf8(error);
+}
 
 TEST(PeChecksumTest, FoldsCarriesSkipsItsOwnFieldAndAddsTheLength) {
   // 0x0001 + 0x0002 + 0xFFFF folds to 0x0003; the field at byte 4 counts as zero; then

@@ -128,7 +128,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   "outside the resource section"},
                     MalformedCase{"data_past_section",
                                   Section({0, 0, 0, 1u << 16, 10, 24, kRva + 60, 8}),
-                                  "outside the resource section"}),
+                                  "outside the resource section"},
+                    MalformedCase{"data_at_the_type_level",
+                                  Section({0, 0, 0, 1u << 16, 10, 24, kRva + 40, 4}),
+                                  "above the language level"},
+                    // Three entries naming the whole section: copied out, they would take
+                    // three times the section, and a hostile tree takes gigabytes this way.
+                    MalformedCase{"entries_share_one_data_block",
+                                  Section({0, 0, 0, 1u << 16, 10, 0x80000018u,    // types
+                                           0, 0, 0, 1u << 16, 1, 0x80000030u,     // names
+                                           0, 0, 0, 3u << 16, 1, 88, 2, 88, 3, 88,  // languages
+                                           kRva, 128, 0, 0},
+                                          128),
+                                  "share"}),
     [](const testing::TestParamInfo<MalformedCase>& info) { return info.param.name; });
 
 TEST(ResourceTreeTest, RefusesATreeNestedBeyondAnyLinkersDepth) {

@@ -80,6 +80,15 @@ bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text& m
   return true;
 }
 
+// Permission bits, not access(): the superuser may write anything, yet a file without any
+// write permission was meant to be kept.
+bool IsReadOnly(const Text& path) {
+  ByteString name = ToUtf8(path);
+  struct stat info;
+  if (stat(name.c_str(), &info) != 0) return false;
+  return (info.st_mode & 0222) == 0 || access(name.c_str(), W_OK) != 0;
+}
+
 bool RandomBytes(uint8_t* bytes, size_t count) {
   while (count > 0) {
     ssize_t got = getrandom(bytes, count, 0);

@@ -85,13 +85,24 @@ bool ReplaceWithNewFile(const Text& path, const ByteString& bytes, const Text&, 
       return false;
     }
   }
+  // The caller has decided that a read-only file may be replaced; Windows refuses to move
+  // over one, so it loses the attribute first and gets it back if the move fails.
+  DWORD attributes = GetFileAttributesW(Wide(path));
+  bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  if (readOnly) SetFileAttributesW(Wide(path), attributes & ~FILE_ATTRIBUTE_READONLY);
   if (!MoveFileExW(Wide(temporary), Wide(path),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = Reason(u"cannot replace", path);
+    if (readOnly) SetFileAttributesW(Wide(path), attributes);
     DeleteFileW(Wide(temporary));
     return false;
   }
   return true;
+}
+
+bool IsReadOnly(const Text& path) {
+  DWORD attributes = GetFileAttributesW(Wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 bool RandomBytes(uint8_t* bytes, size_t count) {
