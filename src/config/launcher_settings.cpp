@@ -40,8 +40,9 @@ bool ReadLauncherSettings(const SettingsSource& layered, LauncherSettings& setti
   if (settings.serviceMode) {
     settings.omitServiceName = !layered.Get(kApplicationSection, u"Omit Service Name").empty();
   }
+  // A module path that cannot be had has been reported, and leaves the path empty.
   Text modulePath;
-  if (!settings.serviceMode && !GetModulePath(modulePath)) modulePath.clear();
+  if (!settings.serviceMode) GetModulePath(modulePath);
   settings.jrePath = ReadJrePath(settings, layered, modulePath);
 
   settings.mainClassName = layered.Get(kRuntimeSection, u"Main Class");
